@@ -1,0 +1,22 @@
+#pragma once
+
+// The 256-slot table of held keys. Ordinary keys use their character code; special keys
+// share the table (code below 100 as is, otherwise code - 87), so Enter and the left arrow
+// are the same slot, and Ctrl-A .. Ctrl-L share slots with F1 .. F12.
+constexpr int KEY_SLOTS = 256;
+
+// The slot of a special key, or -1 for a code the game does not read (modifier and extra
+// keys above Insert, which would otherwise land on Escape or Space).
+int keySlot(int specialCode);
+
+// 1 while the key in that slot is held, else 0. Level-triggered: no edge detection.
+int keyDown(int slot);
+
+// Sets every slot to 0.
+void clearKeys();
+
+// The window system's key callbacks; the mouse position is ignored.
+void onKeyPress(unsigned char key, int x, int y);
+void onKeyRelease(unsigned char key, int x, int y);
+void onSpecialPress(int key, int x, int y);
+void onSpecialRelease(int key, int x, int y);

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Sets everything up, builds, and runs the whole test suite (see README, "Tests").
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup.sh build
+cd build
+ctest --output-on-failure -j"$(nproc)"

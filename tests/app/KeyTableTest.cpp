@@ -1,0 +1,63 @@
+#include "app/KeyTable.h"
+
+#include <gtest/gtest.h>
+
+#include <GL/freeglut.h>
+
+class KeyTableTest : public testing::Test {
+protected:
+    void SetUp() override { clearKeys(); }
+};
+
+TEST_F(KeyTableTest, SpecialKeysMapToTheirSlots) {
+    EXPECT_EQ(keySlot(GLUT_KEY_F1), 1);
+    EXPECT_EQ(keySlot(GLUT_KEY_F12), 12);
+    EXPECT_EQ(keySlot(GLUT_KEY_LEFT), 13);
+    EXPECT_EQ(keySlot(GLUT_KEY_UP), 14);
+    EXPECT_EQ(keySlot(GLUT_KEY_RIGHT), 15);
+    EXPECT_EQ(keySlot(GLUT_KEY_DOWN), 16);
+    EXPECT_EQ(keySlot(GLUT_KEY_PAGE_UP), 17);
+    EXPECT_EQ(keySlot(GLUT_KEY_PAGE_DOWN), 18);
+    EXPECT_EQ(keySlot(GLUT_KEY_HOME), 19);
+    EXPECT_EQ(keySlot(GLUT_KEY_END), 20);
+    EXPECT_EQ(keySlot(GLUT_KEY_INSERT), 21);
+}
+
+TEST_F(KeyTableTest, ModifierAndUnknownSpecialKeysAreIgnored) {
+    // Left Ctrl would land on Escape's slot and right Super on Space's.
+    for (int code = 109; code <= 300; ++code) {
+        EXPECT_EQ(keySlot(code), -1) << code;
+        onSpecialPress(code, 0, 0);
+    }
+    onSpecialPress(-5, 0, 0);
+    for (int slot = 0; slot < KEY_SLOTS; ++slot) EXPECT_EQ(keyDown(slot), 0) << slot;
+}
+
+TEST_F(KeyTableTest, EnterSharesTheLeftArrowSlot) {
+    onKeyPress('\r', 0, 0);
+    EXPECT_EQ(keyDown(13), 1);
+    onSpecialRelease(GLUT_KEY_LEFT, 0, 0);
+    EXPECT_EQ(keyDown(13), 0);
+    onSpecialPress(GLUT_KEY_LEFT, 0, 0);
+    EXPECT_EQ(keyDown(13), 1);
+}
+
+TEST_F(KeyTableTest, CaseMattersAndReleaseWithoutPressClears) {
+    onKeyPress('W', 0, 0);
+    EXPECT_EQ(keyDown('W'), 1);
+    EXPECT_EQ(keyDown('w'), 0);
+    onKeyRelease('w', 0, 0);
+    EXPECT_EQ(keyDown('w'), 0);
+    EXPECT_EQ(keyDown('W'), 1);
+    onKeyRelease('W', 0, 0);
+    EXPECT_EQ(keyDown('W'), 0);
+    onKeyPress(0xF9, 0, 0);
+    EXPECT_EQ(keyDown(0xF9), 1);
+}
+
+TEST_F(KeyTableTest, KeysStayHeldAcrossReadsAndOutOfRangeReadsAreZero) {
+    onKeyPress(' ', 0, 0);
+    for (int frame = 0; frame < 3; ++frame) EXPECT_EQ(keyDown(32), 1);
+    EXPECT_EQ(keyDown(-1), 0);
+    EXPECT_EQ(keyDown(256), 0);
+}

@@ -1,0 +1,76 @@
+# Shared helpers for the end-to-end tests: a private Xvfb display, the game started from a
+# given folder, keys held and released with xdotool, screenshots read by pixel colour.
+# Usage in a test: source this file, then start_display, start_game DIR, ... , finish.
+
+set -uo pipefail
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+start_display() {
+  for display_number in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ] && continue
+    Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$display_number"
+    for _ in $(seq 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+  done
+  fail "no Xvfb display could be started"
+}
+
+# start_game EXECUTABLE WORKDIR: runs the game there, stdout to $GAME_OUT.
+start_game() {
+  local executable=$1 workdir=$2
+  GAME_OUT=$(mktemp)
+  GAME_ERR=$(mktemp)
+  (cd "$workdir" && exec "$executable") >"$GAME_OUT" 2>"$GAME_ERR" &
+  GAME_PID=$!
+  for _ in $(seq 100); do
+    WINDOW=$(xdotool search --name Brenvask 2>/dev/null | head -n 1)
+    [ -n "$WINDOW" ] && { sleep 0.5; return 0; }
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before showing a window: $(cat "$GAME_ERR")"
+    sleep 0.1
+  done
+  fail "no window titled Brenvask appeared"
+}
+
+game_running() { kill -0 "$GAME_PID" 2>/dev/null; }
+
+# hold KEY SECONDS: key down, wait, key up (the game reads held keys once per frame).
+hold() {
+  xdotool keydown --window "$WINDOW" "$1" 2>/dev/null || xdotool keydown "$1"
+  sleep "$2"
+  xdotool keyup --window "$WINDOW" "$1" 2>/dev/null || xdotool keyup "$1"
+}
+
+# wait_exit SECONDS: waits for the game to end; sets GAME_STATUS.
+wait_exit() {
+  for _ in $(seq $(( $1 * 10 ))); do
+    if ! game_running; then
+      wait "$GAME_PID"
+      GAME_STATUS=$?
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# screenshot FILE: the whole screen as PNG.
+screenshot() { import -window root "$1" 2>/dev/null || fail "screenshot failed"; }
+
+# pixel FILE X Y: prints "R G B" (0..255) of one pixel, (0, 0) at the top left.
+pixel() {
+  convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- 2>/dev/null |
+    sed -n '2s/.*(\([0-9.]*\),\([0-9.]*\),\([0-9.]*\).*/\1 \2 \3/p' | awk '{printf "%d %d %d\n", $1, $2, $3}'
+}
+
+finish() {
+  if [ -n "${GAME_PID:-}" ] && game_running; then kill "$GAME_PID" 2>/dev/null; fi
+  if [ -n "${XVFB_PID:-}" ]; then kill "$XVFB_PID" 2>/dev/null; fi
+  rm -f "${GAME_OUT:-}" "${GAME_ERR:-}"
+}
+trap finish EXIT
