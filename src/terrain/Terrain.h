@@ -1,0 +1,61 @@
+#pragma once
+
+#include "geometry/Vector3.h"
+
+#include <GL/gl.h>
+
+#include <vector>
+
+class Body;
+class Image;
+
+struct BonusMarker {
+    Vector3 position;
+    int value;  // the green byte, 1..255
+};
+
+// The ground of a circuit, from a heightmap whose blue byte is height, red byte a checkpoint
+// (255 - red is its number) and green byte a bonus marker. Owns its grass and sky textures.
+class Terrain {
+public:
+    static constexpr int SLOTS = 255;
+
+    // Loads the heightmap and creates the grass and six sky textures ("%s%d.bmp" of skyPrefix).
+    // Needs a current OpenGL context.
+    Terrain(Vector3 origin, const char* heightmapPath, const char* grassPath, const char* skyPrefix,
+            double heightScale, double gridSpacing);
+    // The grid, checkpoints and markers alone, without textures: needs no OpenGL.
+    Terrain(Vector3 origin, const Image& heightmap, double heightScale, double gridSpacing);
+    Terrain(const Terrain&) = delete;
+    Terrain& operator=(const Terrain&) = delete;
+    ~Terrain();
+
+    Vector3 checkpoint(int i) const;
+    int checkpointCount() const;
+    Vector3 bonusMarkerPosition(int i) const;
+    int bonusMarkerValue(int i) const;
+    int bonusMarkerCount() const;
+    void setViewDistance(double distance);
+    double getViewDistance() const;
+
+    int columns() const;
+    int rows() const;
+    const Vector3& vertex(int row, int col) const;
+    const Vector3& normal(int row, int col) const;
+
+    // The grid rectangle within the view distance of the camera.
+    void visibleRange(const Body& camera, int& colMin, int& rowMin, int& colMax, int& rowMax) const;
+    // Fogged, culled ground; then the five sky faces.
+    void draw(const Body& camera);
+    void drawSky();
+    // Triangles the last draw sent.
+    int lastDrawnTriangles() const;
+
+    // The ground point with the position's x and z and the cell's unit normal.
+    Vector3 groundAt(Vector3 position, Vector3& normal) const;
+};
+
+// The terrain of the current race, through which the entities reach the ground and the
+// checkpoints. Set by race set-up (tests set it directly).
+Terrain* currentTerrain();
+void setCurrentTerrain(Terrain* terrain);
