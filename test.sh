@@ -3,5 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh build
-cd build
-ctest --output-on-failure -j"$(nproc)"
+(cd build && ctest --output-on-failure -j"$(nproc)")
+# The unit tests again under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer.
+scripts/sanitize.sh
