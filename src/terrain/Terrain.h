@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <array>
 #include <vector>
 
 class Body;
@@ -53,6 +54,31 @@ public:
 
     // The ground point with the position's x and z and the cell's unit normal.
     Vector3 groundAt(Vector3 position, Vector3& normal) const;
+
+private:
+    // Grid, normals and markers from the heightmap; the GL constructor shares it.
+    void buildGrid(const Image& heightmap);
+    void placeVertex(int row, int col, unsigned blue);
+    void recordMarkers(int row, int col, unsigned red, unsigned green);
+    Vector3 vertexNormal(int row, int col) const;
+    int index(int row, int col) const { return row * columns_ + col; }
+
+    GLuint grassTexture_ = 0;
+    std::array<GLuint, 6> skyTextures_{};
+    double viewDistance_ = 10000000.0;
+    int columns_ = 0;
+    int rows_ = 0;
+    std::vector<Vector3> vertices_;
+    std::vector<Vector3> normals_;
+    std::vector<Vector3> viewDirections_;  // scratch of draw: camera-to-vertex unit vectors
+    Vector3 origin_;
+    double gridSpacing_;
+    double heightScale_;
+    std::vector<Vector3> checkpoints_;
+    int checkpointCount_ = 0;
+    std::vector<BonusMarker> bonusMarkers_;
+    int bonusMarkerCount_ = 0;
+    int lastDrawnTriangles_ = 0;
 };
 
 // The terrain of the current race, through which the entities reach the ground and the

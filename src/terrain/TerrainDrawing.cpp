@@ -1,0 +1,118 @@
+#include "terrain/Terrain.h"
+
+#include "app/GlServices.h"
+#include "motion/Body.h"
+
+namespace {
+// The fog colour is also the clear colour, so the ground fades into the background.
+const GLfloat FOG_COLOUR[4] = {0.149f, 0.192f, 0.262f, 1.0f};
+constexpr GLfloat FOG_DENSITY = 0.55f;  // has no effect in linear mode
+constexpr double CONE_COSINE = 0.707106781;  // 45 degrees around the view direction
+constexpr double SKY_CENTRE_HEIGHT = 30000.0;
+
+void setUpFog(double viewDistance) {
+    glClearColor(FOG_COLOUR[0], FOG_COLOUR[1], FOG_COLOUR[2], FOG_COLOUR[3]);
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glFogfv(GL_FOG_COLOR, FOG_COLOUR);
+    glFogf(GL_FOG_DENSITY, FOG_DENSITY);
+    glHint(GL_FOG_HINT, GL_DONT_CARE);
+    glFogf(GL_FOG_START, static_cast<float>(viewDistance / 10.0));
+    glFogf(GL_FOG_END, static_cast<float>(viewDistance));
+    glEnable(GL_FOG);
+}
+
+struct GridPoint {
+    int row, col;
+};
+
+struct SkyCorner {
+    GLfloat s, t;
+    GLfloat x, y, z;
+};
+
+void drawSkyFace(GLuint texture, const SkyCorner (&corners)[4]) {
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glBegin(GL_QUADS);
+    for (const SkyCorner& c : corners) {
+        glTexCoord2f(c.s, c.t);
+        glVertex3f(c.x, c.y, c.z);
+    }
+    glEnd();
+}
+}
+
+void Terrain::draw(const Body& camera) {
+    glBindTexture(GL_TEXTURE_2D, grassTexture_);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glEnable(GL_TEXTURE_2D);
+    setUpFog(viewDistance_);
+    lastDrawnTriangles_ = 0;
+
+    int colMin, rowMin, colMax, rowMax;
+    visibleRange(camera, colMin, rowMin, colMax, rowMax);
+
+    const Vector3 eye = camera.position();
+    const Vector3 ahead = camera.lookPoint() - eye;
+    const Vector3 viewDirection = ahead / length(ahead);
+    for (int row = rowMin; row <= rowMax; ++row) {
+        for (int col = colMin; col <= colMax; ++col) {
+            const Vector3 toVertex = vertices_[index(row, col)] - eye;
+            viewDirections_[index(row, col)] = toVertex / length(toVertex);
+        }
+    }
+
+    // Drawn when one corner lies strictly inside the cone and one strictly faces the camera.
+    auto drawTriangle = [&](GridPoint a, GridPoint b, GridPoint c) {
+        const GridPoint corners[3] = {a, b, c};
+        bool inCone = false;
+        bool facing = false;
+        for (const GridPoint& g : corners) {
+            const int i = index(g.row, g.col);
+            inCone = inCone || dot(viewDirections_[i], viewDirection) > CONE_COSINE;
+            facing = facing || dot(normals_[i], viewDirections_[i]) < 0.0;
+        }
+        if (!inCone || !facing) return;
+        glBegin(GL_TRIANGLES);
+        for (const GridPoint& g : corners) {
+            const int i = index(g.row, g.col);
+            // One copy of the grass picture stretched over the whole terrain.
+            glTexCoord2f(static_cast<float>(g.col) / columns_, static_cast<float>(g.row) / rows_);
+            sendNormal(normals_[i]);
+            sendVertex(vertices_[i]);
+        }
+        glEnd();
+        ++lastDrawnTriangles_;
+    };
+
+    for (int row = rowMin; row < rowMax; ++row) {
+        for (int col = colMin; col < colMax; ++col) {
+            const GridPoint p{row, col}, q{row, col + 1}, r{row + 1, col}, t{row + 1, col + 1};
+            drawTriangle(r, q, p);
+            drawTriangle(q, r, t);
+        }
+    }
+}
+
+int Terrain::lastDrawnTriangles() const { return lastDrawnTriangles_; }
+
+void Terrain::drawSky() {
+    // A fixed box sized from the grid, centred on x = z = 0; it has no floor.
+    const GLfloat width = static_cast<GLfloat>(columns_ * gridSpacing_);
+    const GLfloat x0 = -width, x1 = x0 + 2 * width;
+    const GLfloat y0 = static_cast<GLfloat>(-width / 2 + SKY_CENTRE_HEIGHT), y1 = y0 + width;
+    const GLfloat z0 = -width, z1 = z0 + 2 * width;
+
+    glDisable(GL_FOG);
+
+    // Only this face's picture is clamped, so its edges do not bleed in from the other side.
+    glBindTexture(GL_TEXTURE_2D, skyTextures_[1]);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    drawSkyFace(skyTextures_[1], {{0, 0, x0, y0, z1}, {0, 1, x0, y1, z1}, {1, 1, x1, y1, z1}, {1, 0, x1, y0, z1}});
+    drawSkyFace(skyTextures_[0], {{1, 0, x0, y0, z0}, {1, 1, x0, y1, z0}, {0, 1, x1, y1, z0}, {0, 0, x1, y0, z0}});
+    drawSkyFace(skyTextures_[4], {{0, 0, x0, y0, z0}, {0, 1, x0, y1, z0}, {1, 1, x0, y1, z1}, {1, 0, x0, y0, z1}});
+    drawSkyFace(skyTextures_[5], {{0, 0, x1, y0, z1}, {0, 1, x1, y1, z1}, {1, 1, x1, y1, z0}, {1, 0, x1, y0, z0}});
+    drawSkyFace(skyTextures_[3], {{0, 0, x0, y1, z0}, {0, 1, x0, y1, z1}, {1, 1, x1, y1, z1}, {1, 0, x1, y1, z0}});
+
+    glEnable(GL_FOG);
+}
