@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <istream>
 #include <vector>
 
 // The pixel value whose bytes in memory are r, g, b, a.
@@ -17,6 +18,8 @@ public:
 
     // Reads the file; a missing or unusable file gives 0 x 0 (with a one-pixel buffer).
     explicit Image(const char* fileName);
+    // Reads BMP bytes from a binary stream, with the same rules as the file constructor.
+    explicit Image(std::istream& bmp);
     Image();  // 1 x 1
     Image(int width, int height);
     Image(const Image& other);
@@ -40,6 +43,9 @@ public:
     void setAlpha(std::uint8_t alphaIfBlack, std::uint8_t alphaIfColoured);
 
 private:
+    // Fills an empty picture from BMP bytes; leaves it empty when the header is unusable.
+    void read(std::istream& bmp);
+
     std::vector<std::uint32_t> pixels;
     std::int32_t width;
     std::int32_t height;
