@@ -1,0 +1,117 @@
+#include "entities/CollisionSet.h"
+
+#include "entities/Bonus.h"
+#include "entities/Missile.h"
+#include "terrain/Terrain.h"
+
+CollisionSet::CollisionSet(Entity* const* entities, int count) {
+    for (int i = 0; i < count; ++i) {
+        Entity* e = entities[i];
+        if (e == nullptr) {
+            continue;
+        }
+        const int kind = e->kind();
+        if (isPodKind(kind)) {
+            pods_.push_back(e);
+        } else if (isMissileKind(kind)) {
+            if (auto* missile = dynamic_cast<Missile*>(e)) missiles_.push_back(missile);
+        } else if (auto* bonus = dynamic_cast<Bonus*>(e)) {
+            bonuses_.push_back(bonus);
+        }
+    }
+}
+
+CollisionSet::CollisionSet(const std::vector<Entity*>& entities)
+    : CollisionSet(entities.data(), static_cast<int>(entities.size())) {}
+
+void CollisionSet::resolveEntityContacts() {
+    pushPodsApart();
+    strikePodsWithMissiles();
+    handOutBonuses();
+}
+
+void CollisionSet::pushPodsApart() {
+    // Only pod i moves here; j is pushed when the outer loop reaches it. The push grows with
+    // the distance between centres and with i's own speed, and several pushes add up.
+    for (Entity* pod : pods_) {
+        const Box a = pod->box();
+        const Vector3 p = pod->body()->position();
+        for (Entity* other : pods_) {
+            if (other == pod || !a.overlaps(other->box())) {
+                continue;
+            }
+            Body& b = *pod->body();
+            const Vector3 v = b.velocity();
+            b.setVelocity(v + (p - other->body()->position()) * (length(v) / 5000.0 + 1.0));
+        }
+    }
+}
+
+void CollisionSet::strikePodsWithMissiles() {
+    for (Missile* missile : missiles_) {
+        const Box m = missile->box();
+        const Entity* owner = missile->owner();
+        const Vector3 p = missile->body()->position();
+        for (Entity* pod : pods_) {
+            if (pod == owner || !m.overlaps(pod->box())) {
+                continue;
+            }
+            Body& b = *pod->body();
+            const double missileSpeed = length(missile->body()->velocity());
+            b.setVelocity(b.velocity() + (b.position() - p) * (missileSpeed / 1000.0 + 1.0));
+            // Out of play far below; it stays undocked until its owner reloads.
+            missile->body()->moveUp(-10000.0);
+            break;
+        }
+    }
+}
+
+void CollisionSet::handOutBonuses() {
+    for (Bonus* bonus : bonuses_) {
+        const Box b = bonus->box();
+        for (int k = 0; k < podCount(); ++k) {
+            Entity* pod = pods_[k];
+            if (!b.overlaps(pod->box())) {
+                continue;
+            }
+            // A reload goes to the missile paired with the pod; a pod whose missile is
+            // ready just uses the bonus up.
+            if (bonus->kind() == KIND_RELOAD_BONUS && pod->missileReady() == 0 && k < missileCount()) {
+                pod->missileReady() = 1;
+                missiles_[k]->docked() = 1;
+            }
+            if (bonus->kind() == KIND_MONEY_BONUS) {
+                pod->money() += 1;
+            }
+            if (bonus->kind() == KIND_BOOST_BONUS) {
+                pod->boost() += 2000;
+            }
+            bonus->active() = -1;
+            bonus->body()->moveUp(-10000.0);
+            bonus->markPickedUp();
+            break;
+        }
+    }
+}
+
+void CollisionSet::resolveTerrainContacts(const Terrain& terrain) {
+    // A terrain without a grid has no ground to be under.
+    if (terrain.columns() <= 0 || terrain.rows() <= 0) {
+        return;
+    }
+    for (Entity* pod : pods_) {
+        // Every corner is measured against the box the update left, even after a lift.
+        const Box box = pod->box();
+        Body& b = *pod->body();
+        for (int j = 0; j < 8; ++j) {
+            const Vector3 q = box.corner(j);
+            Vector3 normal;
+            const Vector3 ground = terrain.groundAt(q, normal);
+            const double depth = q.y - ground.y;
+            if (depth < 0) {
+                b.setVelocity(normal * (0.5 * length(b.velocity())));
+                b.moveUp(-depth);
+            }
+        }
+    }
+}
