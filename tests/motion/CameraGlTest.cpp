@@ -69,3 +69,26 @@ TEST(CameraGl, PlainCameraIsGluLookAtOfTheBodysFrame) {
     for (int i = 0; i < 16; ++i) differs = differs || actual[i] != expected[i];
     EXPECT_TRUE(differs);
 }
+
+TEST(CameraGl, EffectsOfAnUntunedBodyGiveThePlainViewWithinRounding) {
+    REQUIRE_GL_CONTEXT();
+    // Constructed bodies have zero yaw rate, climb rate and bob amplitude.
+    const Body body(Vector3(-3, 7, 2), Vector3(-2, 7, 3), Vector3(0, 1, 0));
+    glMatrixMode(GL_MODELVIEW);
+    GLdouble plain[16], effects[16];
+    glLoadIdentity();
+    body.applyCamera(false);
+    modelView(plain);
+    glLoadIdentity();
+    body.applyCamera(true);
+    modelView(effects);
+    for (int i = 0; i < 16; ++i) EXPECT_NEAR(effects[i], plain[i], 1e-9) << i;
+
+    // Drawing a body places the model origin at its position.
+    glLoadIdentity();
+    body.applyTransform();
+    modelView(effects);
+    EXPECT_NEAR(effects[12], -3, 1e-9);
+    EXPECT_NEAR(effects[13], 7, 1e-9);
+    EXPECT_NEAR(effects[14], 2, 1e-9);
+}
