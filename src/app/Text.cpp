@@ -1,0 +1,93 @@
+#include "app/Text.h"
+
+#include "assets/Texture.h"
+
+#include <cstring>
+
+namespace {
+GLuint font = 0;
+
+constexpr float TEXT_PLANE_Z = -100.0f;
+constexpr double GLYPH_FILL = 0.9;  // the rest of each cell is spacing
+}
+
+GlyphCell glyphCell(unsigned char c) {
+    if (c >= '0' && c <= '9') return {9 + 18 * (c - '0'), 9};
+    if (c >= 'A' && c <= 'M') return {9 + 18 * (c - 'A'), 59};
+    if (c >= 'N' && c <= 'Z') return {9 + 18 * (c - 'N'), 84};
+    switch (c) {
+    case '"': return {228, 209};
+    case '\'': return {247, 209};
+    case '.': return {47, 235};
+    case '$': return {9, 104};
+    case '&': return {27, 104};
+    case MISSILE_SIGN: return {45, 104};
+    case MENU_MARKER: return {9, 210};
+    default: return {260, 6};
+    }
+}
+
+GlyphTexCoords glyphTexCoords(unsigned char c) {
+    const GlyphCell cell = glyphCell(c);
+    const double width = FONT_PICTURE_WIDTH;
+    const double height = FONT_PICTURE_HEIGHT;
+    return {cell.left / width, (cell.left + GLYPH_CELL_WIDTH) / width, (height - cell.top) / height,
+            (height - cell.top - GLYPH_CELL_HEIGHT) / height};
+}
+
+double screenToEyeX(double x) { return 110.0 * x - 55.0; }
+double screenToEyeY(double y) { return 40.0 - 80.0 * y; }
+
+GlyphSpan glyphSpan(double x1, double x2, int length, int index) {
+    const double cellWidth = (x2 - x1) / length;
+    const double left = x1 + index * cellWidth;
+    return {left, left + GLYPH_FILL * cellWidth};
+}
+
+void loadFont(const char* path) { font = createTexture(path, 255, 200); }
+GLuint fontTexture() { return font; }
+void setFontTexture(GLuint texture) { font = texture; }
+
+void drawText(double x1, double y1, double x2, double y2, const char* text, double r, double g, double b) {
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glBindTexture(GL_TEXTURE_2D, font);
+    const int length = static_cast<int>(std::strlen(text));
+    glColor3f(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b));
+    for (int i = 0; i < length; ++i) {
+        const GlyphSpan span = glyphSpan(x1, x2, length, i);
+        drawGlyph(span.x1, y1, span.x2, y2, static_cast<unsigned char>(text[i]));
+    }
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void drawGlyph(double x1, double y1, double x2, double y2, unsigned char c) {
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    const float left = static_cast<float>(screenToEyeX(x1));
+    const float top = static_cast<float>(screenToEyeY(y1));
+    const float right = static_cast<float>(screenToEyeX(x2));
+    const float bottom = static_cast<float>(screenToEyeY(y2));
+    const GlyphTexCoords tex = glyphTexCoords(c);
+    const float sLeft = static_cast<float>(tex.sLeft);
+    const float sRight = static_cast<float>(tex.sRight);
+    const float tTop = static_cast<float>(tex.tTop);
+    const float tBottom = static_cast<float>(tex.tBottom);
+
+    glDisable(GL_DEPTH_TEST);
+    glBegin(GL_QUADS);
+    glTexCoord2f(sLeft, tTop);
+    glVertex3f(left, top, TEXT_PLANE_Z);
+    glTexCoord2f(sLeft, tBottom);
+    glVertex3f(left, bottom, TEXT_PLANE_Z);
+    glTexCoord2f(sRight, tBottom);
+    glVertex3f(right, bottom, TEXT_PLANE_Z);
+    glTexCoord2f(sRight, tTop);
+    glVertex3f(right, top, TEXT_PLANE_Z);
+    glEnd();
+    glEnable(GL_DEPTH_TEST);
+    glPopMatrix();
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <GL/gl.h>
+
+// Text in the bitmap font: each text gets a rectangle in screen fractions (x from 0 at the
+// left to 1 at the right, y from 0 at the top to 1 at the bottom) and a colour; its
+// characters share the width equally and fill the height.
+
+// The font picture and its glyph cells, in pixels from the picture's top-left corner.
+constexpr int FONT_PICTURE_WIDTH = 308;
+constexpr int FONT_PICTURE_HEIGHT = 286;
+constexpr int GLYPH_CELL_WIDTH = 18;
+constexpr int GLYPH_CELL_HEIGHT = 19;
+
+// The HUD's missile sign and the menu marker, as font bytes.
+constexpr unsigned char MISSILE_SIGN = 0xB5;
+constexpr unsigned char MENU_MARKER = 0xF9;
+
+struct GlyphCell {
+    int left;
+    int top;
+};
+
+// Texture coordinates of one glyph; t = 0 is the picture's bottom row.
+struct GlyphTexCoords {
+    double sLeft;
+    double sRight;
+    double tTop;
+    double tBottom;
+};
+
+// Where a character's glyph sits in the font; characters without a glyph get the blank
+// default cell.
+GlyphCell glyphCell(unsigned char c);
+GlyphTexCoords glyphTexCoords(unsigned char c);
+
+// Screen fractions to the eye-space plane z = -100, which the 45-degree 4/3 projection
+// shows as very nearly the whole screen.
+double screenToEyeX(double x);
+double screenToEyeY(double y);
+
+// The horizontal span of character `index` of a text of `length` characters in x1..x2:
+// equal cells, the glyph filling the first 90 % of its cell.
+struct GlyphSpan {
+    double x1;
+    double x2;
+};
+GlyphSpan glyphSpan(double x1, double x2, int length, int index);
+
+// Creates the font texture (black transparent, glyphs at 200/255) from a BMP file.
+void loadFont(const char* path);
+GLuint fontTexture();
+// Lets drawing tests supply their own font texture.
+void setFontTexture(GLuint texture);
+
+// Additive: text brightens what is behind it, never darkens. Leaves the colour in effect,
+// blending off and depth testing on.
+void drawText(double x1, double y1, double x2, double y2, const char* text, double r, double g, double b);
+// One glyph stretched over one rectangle, over everything (depth test off while drawn).
+void drawGlyph(double x1, double y1, double x2, double y2, unsigned char c);
