@@ -1,0 +1,53 @@
+#include "assets/Mesh.h"
+
+#include "assets/Texture.h"
+
+Mesh::~Mesh() {
+    // Only textures that were made: a mesh that never loaded needs no GL context to die.
+    for (const MeshMaterial& material : materials)
+        if (material.texture != 0) glDeleteTextures(1, &material.texture);
+}
+
+void Mesh::loadTextures() {
+    for (MeshMaterial& material : materials)
+        material.texture = material.textureFile.empty() ? 0 : createTexture(material.textureFile.c_str(), 255, 255);
+}
+
+void Mesh::draw() const {
+    const bool texturing = glIsEnabled(GL_TEXTURE_2D);
+    const int vertexTotal = vertexCount();
+    const int triangleTotal = triangleCount();
+
+    for (const MeshGroup& group : groups) {
+        const bool textured = group.material >= 0 && group.material < materialCount() &&
+                              materials[group.material].texture != 0;
+        if (textured) {
+            glBindTexture(GL_TEXTURE_2D, materials[group.material].texture);
+            glEnable(GL_TEXTURE_2D);
+        } else {
+            glDisable(GL_TEXTURE_2D);
+        }
+
+        glBegin(GL_TRIANGLES);
+        for (int t : group.triangleIndices) {
+            if (t < 0 || t >= triangleTotal) continue;
+            const MeshTriangle& triangle = triangles[t];
+            // Loaders reject such indices; a mesh filled by other means is still never read outside.
+            bool inside = true;
+            for (int n : triangle.vertexIndices) inside = inside && n >= 1 && n <= vertexTotal;
+            if (!inside) continue;
+            for (int k = 0; k < 3; ++k) {
+                const MeshVertex& vertex = vertices[triangle.vertexIndices[k] - 1];
+                glNormal3fv(vertex.normal);
+                glTexCoord2f(triangle.u[k], triangle.v[k]);
+                glVertex3fv(vertex.position);
+            }
+        }
+        glEnd();
+    }
+
+    if (texturing)
+        glEnable(GL_TEXTURE_2D);
+    else
+        glDisable(GL_TEXTURE_2D);
+}

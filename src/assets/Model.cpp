@@ -1,0 +1,38 @@
+#include "assets/Model.h"
+
+#include "assets/MdlFormat.h"
+
+#include <fstream>
+#include <locale>
+#include <numeric>
+
+bool Model::load(const char* path) {
+    const std::string base(path);
+    std::ifstream file(base + ".mdl");
+    if (!file) return false;
+    file.imbue(std::locale::classic());
+
+    MdlData data;
+    if (!parseMdl(file, data)) return false;
+    file.close();
+
+    // A second load replaces the first mesh; its texture goes with it.
+    for (const MeshMaterial& material : materials)
+        if (material.texture != 0) glDeleteTextures(1, &material.texture);
+
+    vertices = std::move(data.vertices);
+    box = data.box;
+    triangles = std::move(data.triangles);
+
+    MeshGroup everything;
+    everything.material = 0;
+    everything.triangleIndices.resize(triangles.size());
+    std::iota(everything.triangleIndices.begin(), everything.triangleIndices.end(), 0);
+    groups.assign(1, std::move(everything));
+
+    MeshMaterial material;
+    material.textureFile = base + ".bmp";
+    materials.assign(1, material);
+    loadTextures();
+    return true;
+}
