@@ -95,10 +95,6 @@ void CollisionSet::handOutBonuses() {
 }
 
 void CollisionSet::resolveTerrainContacts(const Terrain& terrain) {
-    // A terrain without a grid has no ground to be under.
-    if (terrain.columns() <= 0 || terrain.rows() <= 0) {
-        return;
-    }
     for (Entity* pod : pods_) {
         // Every corner is measured against the box the update left, even after a lift.
         const Box box = pod->box();
