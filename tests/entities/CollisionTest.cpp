@@ -1,0 +1,109 @@
+#include "entities/AIPod.h"
+#include "entities/Bonus.h"
+#include "entities/CollisionSet.h"
+#include "entities/Missile.h"
+#include "entities/PlayerPod.h"
+
+#include "EntitySupport.h"
+
+#include <cmath>
+
+namespace {
+
+class Collisions : public EntityTestBase {
+protected:
+    // A pod of the test at a place, heading +x, box refreshed.
+    void put(Probe<AIPod>& pod, const Vector3& at, const Vector3& velocity = Vector3(0, 0, 0)) {
+        pod.place(at, at + Vector3(1, 0, 0), AI_POD_TUNING);
+        pod.body()->setVelocity(velocity);
+        pod.update();
+    }
+    BoxModel model = podModel();  // half extents 100, 50, 100
+    Probe<AIPod> a{&model}, b{&model};
+};
+
+TEST_F(Collisions, SortsEntitiesIntoThreeGroupsInListOrder) {
+    PlayerPod player(&model);
+    Missile missile(&model, &player, KIND_PLAYER_MISSILE);
+    Bonus bonus(&model, KIND_BOOST_BONUS, 0);
+    Entity* list[] = {&bonus, &b, &missile, &player, &a};
+    CollisionSet set(list, 5);
+    ASSERT_EQ(set.podCount(), 3);
+    EXPECT_EQ(set.pod(0), &b);
+    EXPECT_EQ(set.pod(1), &player);
+    EXPECT_EQ(set.pod(2), &a);
+    ASSERT_EQ(set.missileCount(), 1);
+    EXPECT_EQ(set.missile(0), &missile);
+    ASSERT_EQ(set.bonusCount(), 1);
+    EXPECT_EQ(set.bonus(0), &bonus);
+}
+
+TEST_F(Collisions, PodsThatOnlyTouchDoNotPush) {
+    put(a, Vector3(0, 0, 0));
+    put(b, Vector3(200, 0, 0));  // faces meet at x = 100
+    CollisionSet set(std::vector<Entity*>{&a, &b});
+    set.resolveEntityContacts();
+    EXPECT_EQ(a.body()->velocity(), Vector3(0, 0, 0));
+    EXPECT_EQ(b.body()->velocity(), Vector3(0, 0, 0));
+}
+
+TEST_F(Collisions, OverlappingPodsAtRestPushEachOtherApartByTheirDistance) {
+    put(a, Vector3(0, 0, 0));
+    put(b, Vector3(120, 10, -30));
+    CollisionSet set(std::vector<Entity*>{&a, &b});
+    set.resolveEntityContacts();
+    EXPECT_EQ(a.body()->velocity(), Vector3(-120, -10, 30));
+    EXPECT_EQ(b.body()->velocity(), Vector3(120, 10, -30));
+}
+
+TEST_F(Collisions, PushGrowsWithThePushedPodsOwnSpeed) {
+    put(a, Vector3(0, 0, 0), Vector3(3000, 0, 4000));  // speed 5000: factor 2
+    put(b, Vector3(100, 0, 0), Vector3(0, 0, 0));
+    CollisionSet set(std::vector<Entity*>{&a, &b});
+    set.resolveEntityContacts();
+    EXPECT_EQ(a.body()->velocity(), Vector3(3000 - 200, 0, 4000));
+    EXPECT_EQ(b.body()->velocity(), Vector3(100, 0, 0));
+}
+
+TEST_F(Collisions, PodsAtTheVerySamePlaceGetNoPush) {
+    put(a, Vector3(5, 5, 5), Vector3(10, 0, 0));
+    put(b, Vector3(5, 5, 5));
+    CollisionSet set(std::vector<Entity*>{&a, &b});
+    set.resolveEntityContacts();
+    EXPECT_EQ(a.body()->velocity(), Vector3(10, 0, 0));
+    EXPECT_EQ(b.body()->velocity(), Vector3(0, 0, 0));
+}
+
+class GroundContacts : public Collisions {
+protected:
+    void SetUp() override {
+        Collisions::SetUp();
+        // Flat ground at height 0, exact wherever it is interpolated.
+        ground = &useTerrain(heightmap(5, 5, 0, {}), 10000.0, 1200.0);
+    }
+    CollisionSet set{std::vector<Entity*>{&a}};
+    Terrain* ground = nullptr;
+};
+
+TEST_F(GroundContacts, EveryCornerUnderTheGroundLiftsAndHalvesTheSpeed) {
+    // Lowest corners 30 under the ground: the four of them act in turn.
+    put(a, Vector3(0, 50 - 30, 0), Vector3(800, -600, 0));
+    set.resolveTerrainContacts(*ground);
+    EXPECT_NEAR(a.body()->position().y, 20 + 4 * 30, 1e-9);
+    // Speed 1000, halved four times, along the ground normal.
+    const Vector3 v = a.body()->velocity();
+    EXPECT_NEAR(v.x, 0.0, 1e-9);
+    EXPECT_NEAR(v.y, 1000.0 / 16, 1e-9);
+    EXPECT_NEAR(v.z, 0.0, 1e-9);
+}
+
+TEST_F(GroundContacts, CornersAtOrAboveTheGroundChangeNothing) {
+    for (double lowest : {0.0, 40.0}) {
+        put(a, Vector3(100, 50 + lowest, -300), Vector3(800, -600, 0));
+        set.resolveTerrainContacts(*ground);
+        EXPECT_EQ(a.body()->position(), Vector3(100, 50 + lowest, -300));
+        EXPECT_EQ(a.body()->velocity(), Vector3(800, -600, 0));
+    }
+}
+
+}  // namespace
