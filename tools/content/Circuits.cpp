@@ -1,0 +1,335 @@
+#include "content/Circuits.h"
+
+#include "content/AiFlight.h"
+#include "content/Canvas.h"
+#include "content/Random.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int N = HEIGHTMAP_SIZE;
+
+const std::vector<CircuitDesign>& designs() {
+    static const std::vector<CircuitDesign> table{
+        // Green valley: long sweeping curves between wooded hills, a lake, mountains all round.
+        {1, 10000.0, 1200.0, Landscape::Valley,
+         {{48, 64}, {96, 38}, {150, 46}, {206, 34}, {230, 78}, {198, 118}, {214, 166}, {222, 214}, {170, 228},
+          {124, 196}, {78, 222}, {34, 198}, {44, 142}, {28, 100}},
+         29.0, 20, 0x5EED0001u},
+        // High mountains: a winding pass between snowy peaks, with hairpins.
+        {2, 15000.0, 1500.0, Landscape::Alpine,
+         {{52, 48}, {118, 30}, {186, 50}, {224, 104}, {196, 146}, {144, 128}, {108, 150}, {142, 190}, {206, 196},
+          {212, 232}, {130, 234}, {56, 214}, {30, 156}, {62, 114}, {34, 82}},
+         26.0, 13, 0x5EED0002u},
+        // Islands: a twisty course along channels in a grey sea, through the islands' gaps.
+        {3, 10000.0, 1200.0, Landscape::Islands,
+         {{40, 44}, {106, 26}, {156, 62}, {222, 40}, {236, 108}, {186, 132}, {228, 182}, {200, 232}, {140, 216},
+          {122, 162}, {80, 204}, {30, 214}, {24, 150}, {62, 112}},
+         27.0, 0, 0x5EED0003u},
+    };
+    return table;
+}
+
+// Centripetal Catmull-Rom through the control points of a closed loop, sampled densely.
+std::vector<Point2> closedSpline(const std::vector<Point2>& points, double step) {
+    std::vector<Point2> line;
+    std::size_t n = points.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        Point2 p0 = points[(i + n - 1) % n], p1 = points[i], p2 = points[(i + 1) % n], p3 = points[(i + 2) % n];
+        auto knot = [](Point2 a, Point2 b) { return std::sqrt(std::max(length2(b - a), 1e-6)); };
+        double t0 = 0, t1 = t0 + knot(p0, p1), t2 = t1 + knot(p1, p2), t3 = t2 + knot(p2, p3);
+        int samples = std::max(2, static_cast<int>(length2(p2 - p1) / step));
+        for (int s = 0; s < samples; ++s) {
+            double t = t1 + (t2 - t1) * s / samples;
+            Point2 a1 = p0 * ((t1 - t) / (t1 - t0)) + p1 * ((t - t0) / (t1 - t0));
+            Point2 a2 = p1 * ((t2 - t) / (t2 - t1)) + p2 * ((t - t1) / (t2 - t1));
+            Point2 a3 = p2 * ((t3 - t) / (t3 - t2)) + p3 * ((t - t2) / (t3 - t2));
+            Point2 b1 = a1 * ((t2 - t) / (t2 - t0)) + a2 * ((t - t0) / (t2 - t0));
+            Point2 b2 = a2 * ((t3 - t) / (t3 - t1)) + a3 * ((t - t1) / (t3 - t1));
+            line.push_back(b1 * ((t2 - t) / (t2 - t1)) + b2 * ((t - t1) / (t2 - t1)));
+        }
+    }
+    return line;
+}
+
+double loopLength(const std::vector<Point2>& line) {
+    double total = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) total += length2(line[(i + 1) % line.size()] - line[i]);
+    return total;
+}
+
+// Distance in pixels from every pixel to a closed polyline, exact up to reach, reach beyond.
+std::vector<float> distanceField(const std::vector<Point2>& line, double reach) {
+    std::vector<float> field(static_cast<std::size_t>(N) * N, static_cast<float>(reach));
+    int r = static_cast<int>(std::ceil(reach));
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        Point2 a = line[i], b = line[(i + 1) % line.size()];
+        int x0 = std::max(0, static_cast<int>(std::min(a.x, b.x)) - r), x1 = std::min(N - 1, static_cast<int>(std::max(a.x, b.x)) + r);
+        int y0 = std::max(0, static_cast<int>(std::min(a.y, b.y)) - r), y1 = std::min(N - 1, static_cast<int>(std::max(a.y, b.y)) + r);
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x) {
+                float d = static_cast<float>(segmentDistance({double(x), double(y)}, a, b));
+                float& f = field[static_cast<std::size_t>(y) * N + x];
+                if (d < f) f = d;
+            }
+    }
+    return field;
+}
+
+// Closed polyline through a loop's points with a given number of samples between them.
+std::vector<Point2> resampleLoop(const std::vector<Point2>& line, int count) {
+    double total = loopLength(line), walked = 0;
+    std::vector<Point2> points;
+    std::size_t i = 0;
+    for (int k = 0; k < count; ++k) {
+        double target = total * k / count;
+        while (walked + length2(line[(i + 1) % line.size()] - line[i]) < target) {
+            walked += length2(line[(i + 1) % line.size()] - line[i]);
+            ++i;
+        }
+        Point2 a = line[i], b = line[(i + 1) % line.size()];
+        double t = (target - walked) / std::max(length2(b - a), 1e-9);
+        points.push_back(a + (b - a) * t);
+    }
+    return points;
+}
+
+double edgeRise(int x, int y) {
+    double e = std::max(std::fabs(x - N / 2.0), std::fabs(y - N / 2.0)) / (N / 2.0);
+    return smoothstep(0.8, 1.0, e);
+}
+
+// The land as it would be without the track, in world units.
+double naturalHeight(const CircuitDesign& d, int x, int y, double track) {
+    double px = x, py = y;
+    std::uint32_t s = d.seed;
+    switch (d.landscape) {
+        case Landscape::Valley: {
+            double hills = 1900 + 1700 * fractalNoise(px / 46, py / 46, s, 5);
+            double range = std::pow(ridgedNoise(px / 52, py / 52, s + 7, 5), 1.4) * 8200;
+            double lake = fractalNoise(px / 64, py / 64, s + 3, 3);
+            double h = hills + range * smoothstep(16, 62, track) + 5200 * edgeRise(x, y);
+            return h - 3400 * smoothstep(-0.12, -0.36, lake) * (1 - smoothstep(20, 40, track));
+        }
+        case Landscape::Alpine: {
+            double base = 2600 + 1500 * fractalNoise(px / 40, py / 40, s, 5);
+            double peaks = std::pow(ridgedNoise(px / 38, py / 38, s + 7, 6), 1.25) * 12500;
+            return base + peaks * smoothstep(9, 42, track) + 3500 * edgeRise(x, y);
+        }
+        case Landscape::Islands: {
+            double land = 3000 * fractalNoise(px / 34, py / 34, s, 5) + 700;
+            double peaks = std::pow(ridgedNoise(px / 30, py / 30, s + 7, 5), 2.0) * 6500;
+            return land + peaks * smoothstep(0, 1800, land) * smoothstep(14, 40, track);
+        }
+    }
+    return 0;
+}
+
+void paintGround(Circuit& c, const std::vector<float>& chordDistance) {
+    const CircuitDesign& d = *c.design;
+    double bed = d.trackLevel * d.heightScale / 255.0;
+    c.height.assign(static_cast<std::size_t>(N) * N, 0.0);
+    c.heightmap = Image(N, N);
+    for (int y = 0; y < N; ++y)
+        for (int x = 0; x < N; ++x) {
+            std::size_t i = static_cast<std::size_t>(y) * N + x;
+            double track = c.trackDistance[i];
+            double natural = naturalHeight(d, x, y, track);
+            double h;
+            if (d.landscape == Landscape::Islands) {
+                // The course follows sea-level channels cut through the islands.
+                h = lerp(bed, natural, smoothstep(3.5, 14, track));
+            } else {
+                h = lerp(bed, std::max(natural, bed), smoothstep(6, 27, track));
+            }
+            // The straight line between checkpoints is what the pods fly: keep it on the bed.
+            h = std::min(h, lerp(bed, h, smoothstep(2, 6, chordDistance[i])));
+            int blue = static_cast<int>(std::lround(std::clamp(h, 0.0, d.heightScale) / d.heightScale * 255.0));
+            c.height[i] = blue * d.heightScale / 255.0;
+            c.heightmap.setPixel(x, y, packColour(0, 0, static_cast<std::uint8_t>(blue), 0));
+        }
+}
+
+void setMarker(Circuit& c, int x, int y, int red, int green) {
+    std::uint8_t r, g, b, a;
+    unpackColour(c.heightmap.getPixel(x, y), &r, &g, &b, &a);
+    if (red) r = static_cast<std::uint8_t>(red);
+    if (green) g = static_cast<std::uint8_t>(green);
+    b = static_cast<std::uint8_t>(c.design->trackLevel);
+    c.heightmap.setPixel(x, y, packColour(r, g, b, 0));
+    c.height[static_cast<std::size_t>(y) * N + x] = c.design->trackLevel * c.design->heightScale / 255.0;
+}
+
+// Where a pod flew during one lap: its positions filed by heightmap pixel.
+struct LapTrace {
+    std::vector<std::vector<Vector3>> cells = std::vector<std::vector<Vector3>>(static_cast<std::size_t>(N) * N);
+
+    bool touches(const HeightGrid& grid, const Vector3& bonus, int x, int y) const {
+        for (int j = std::max(0, y - 1); j <= std::min(N - 1, y + 1); ++j)
+            for (int i = std::max(0, x - 1); i <= std::min(N - 1, x + 1); ++i)
+                for (const Vector3& p : cells[static_cast<std::size_t>(j) * N + i])
+                    if (podTouchesBonus(p, bonus)) return true;
+        (void)grid;
+        return false;
+    }
+};
+
+// Laps flown by pods from several grid places at several frame rates, the first lap left out
+// while the field settles.
+std::vector<LapTrace> traceLaps(const HeightGrid& grid) {
+    std::vector<LapTrace> traces;
+    for (double frameMs : {10.0, 16.0, 33.0})
+        for (double offset : {-2500.0, 0.0, 2900.0}) {
+            FlightSettings settings;
+            settings.frameMs = frameMs;
+            settings.sideOffset = offset;
+            settings.laps = 3;
+            FlightResult flight = simulateAiFlight(grid, settings);
+            std::size_t first = traces.size();
+            traces.resize(first + 2);
+            for (const FlightSample& s : flight.path) {
+                if (s.lap < 1 || s.lap > 2) continue;
+                int x = static_cast<int>(std::lround(grid.pixelX(s.position.x)));
+                int y = static_cast<int>(std::lround(grid.pixelY(s.position.z)));
+                if (x < 0 || y < 0 || x >= N || y >= N) continue;
+                traces[first + s.lap - 1].cells[static_cast<std::size_t>(y) * N + x].push_back(s.position);
+            }
+        }
+    return traces;
+}
+
+// Puts the bonuses in rows of three across the racing line, at the places of each stretch
+// of the lap that the most simulated laps fly through.
+void placeBonuses(Circuit& c) {
+    const CircuitDesign& d = *c.design;
+    HeightGrid grid(c.heightmap, d.heightScale, d.gridSpacing);
+    std::vector<LapTrace> traces = traceLaps(grid);
+    // The marker's pixel is put on the track bed, so the bonus hangs at checkpoint height.
+    double bonusY = std::min(d.trackLevel * d.heightScale / 255.0 + HeightGrid::HANG_HEIGHT, 4000.0);
+    auto isCheckpoint = [&](int x, int y) {
+        for (const Point2& p : c.checkpoints)
+            if (static_cast<int>(p.x) == x && static_cast<int>(p.y) == y) return true;
+        return false;
+    };
+    auto rowAt = [&](std::size_t i) {
+        const auto& line = c.centreLine;
+        Point2 p = line[i], ahead = line[(i + 4) % line.size()], behind = line[(i + line.size() - 4) % line.size()];
+        Point2 along = ahead - behind;
+        Point2 across = Point2{-along.y, along.x} * (1.0 / std::max(length2(along), 1e-9));
+        std::vector<std::pair<int, int>> row;
+        for (double k : {-1.1, 0.0, 1.1}) {
+            Point2 q = p + across * k;
+            std::pair<int, int> v{static_cast<int>(std::lround(q.x)), static_cast<int>(std::lround(q.y))};
+            if (v.first < 1 || v.second < 1 || v.first >= N - 1 || v.second >= N - 1 || isCheckpoint(v.first, v.second)) continue;
+            if (std::find(row.begin(), row.end(), v) == row.end()) row.push_back(v);
+        }
+        return row;
+    };
+    auto coverage = [&](const std::vector<std::pair<int, int>>& row) {
+        int hit = 0;
+        for (const LapTrace& trace : traces) {
+            bool touched = false;
+            for (auto [x, y] : row) {
+                Vector3 b = grid.vertex(x, y);
+                b.y = bonusY;
+                touched = touched || trace.touches(grid, b, x, y);
+            }
+            hit += touched;
+        }
+        return hit;
+    };
+    const int sites = 7;
+    const int types[sites] = {BONUS_MONEY, BONUS_BOOST, BONUS_RELOAD, BONUS_MONEY, BONUS_BOOST, BONUS_MONEY, BONUS_RELOAD};
+    std::size_t n = c.centreLine.size();
+    for (int site = 0; site < sites; ++site) {
+        int best = -1;
+        std::vector<std::pair<int, int>> bestRow;
+        for (std::size_t i = n * site / sites + n / (5 * sites); i < n * (site + 1) / sites; i += 3) {
+            auto row = rowAt(i);
+            int hit = coverage(row);
+            if (hit > best) {
+                best = hit;
+                bestRow = row;
+            }
+        }
+        for (auto [x, y] : bestRow) {
+            setMarker(c, x, y, 0, types[site]);
+            c.bonuses.push_back({x, y, types[site]});
+        }
+    }
+}
+
+// The line a computer pod flies on its second lap, on flat ground, smoothed.
+std::vector<Point2> racingLine(const Circuit& c, const std::vector<Point2>& fallback) {
+    const CircuitDesign& d = *c.design;
+    Image flat(N, N);
+    std::uint32_t bed = packColour(0, 0, static_cast<std::uint8_t>(d.trackLevel), 0);
+    for (int y = 0; y < N; ++y)
+        for (int x = 0; x < N; ++x) flat.setPixel(x, y, bed);
+    for (std::size_t i = 0; i < c.checkpoints.size(); ++i)
+        flat.setPixel(static_cast<int>(c.checkpoints[i].x), static_cast<int>(c.checkpoints[i].y),
+                      packColour(static_cast<std::uint8_t>(255 - i), 0, static_cast<std::uint8_t>(d.trackLevel), 0));
+    HeightGrid grid(flat, d.heightScale, d.gridSpacing);
+    FlightSettings settings;
+    FlightResult flight = simulateAiFlight(grid, settings);
+    std::vector<Point2> lap;
+    for (const FlightSample& s : flight.path) {
+        if (s.lap != 1) continue;
+        Point2 p{grid.pixelX(s.position.x), grid.pixelY(s.position.z)};
+        if (lap.empty() || length2(p - lap.back()) >= 0.5) lap.push_back(p);
+    }
+    if (lap.size() < 16) return fallback;
+    std::vector<Point2> smooth(lap.size());
+    const int half = 6;
+    for (std::size_t i = 0; i < lap.size(); ++i) {
+        Point2 sum;
+        for (int k = -half; k <= half; ++k) sum = sum + lap[(i + lap.size() + k) % lap.size()];
+        smooth[i] = sum * (1.0 / (2 * half + 1));
+    }
+    return smooth;
+}
+
+}  // namespace
+
+const CircuitDesign& circuitDesign(int index) { return designs()[index]; }
+
+double Circuit::heightAtPixel(double x, double y) const {
+    x = std::clamp(x, 0.0, N - 1.0);
+    y = std::clamp(y, 0.0, N - 1.0);
+    int x0 = std::min(static_cast<int>(x), N - 2), y0 = std::min(static_cast<int>(y), N - 2);
+    double fx = x - x0, fy = y - y0;
+    return lerp(lerp(heightAt(x0, y0), heightAt(x0 + 1, y0), fx), lerp(heightAt(x0, y0 + 1), heightAt(x0 + 1, y0 + 1), fx), fy);
+}
+
+double Circuit::distanceAtPixel(double x, double y) const {
+    x = std::clamp(x, 0.0, N - 1.0);
+    y = std::clamp(y, 0.0, N - 1.0);
+    int x0 = std::min(static_cast<int>(x), N - 2), y0 = std::min(static_cast<int>(y), N - 2);
+    double fx = x - x0, fy = y - y0;
+    auto at = [&](int i, int j) { return static_cast<double>(trackDistance[static_cast<std::size_t>(j) * N + i]); };
+    return lerp(lerp(at(x0, y0), at(x0 + 1, y0), fx), lerp(at(x0, y0 + 1), at(x0 + 1, y0 + 1), fx), fy);
+}
+
+double Circuit::centreLineLength() const { return loopLength(centreLine) * design->gridSpacing; }
+
+double Circuit::checkpointLoopLength() const { return loopLength(checkpoints) * design->gridSpacing; }
+
+Circuit buildCircuit(int index) {
+    Circuit c;
+    c.design = &circuitDesign(index);
+    std::vector<Point2> route = closedSpline(c.design->route, 0.5);
+    int count = static_cast<int>(std::lround(loopLength(route) / c.design->checkpointSpacing));
+    count = std::clamp(count, 12, 40);
+    for (const Point2& p : resampleLoop(route, count))
+        c.checkpoints.push_back({std::round(p.x), std::round(p.y)});
+    // The painted track and the valley around it follow where the pods really fly.
+    c.centreLine = racingLine(c, route);
+    c.trackDistance = distanceField(c.centreLine, 64);
+    paintGround(c, distanceField(c.checkpoints, 8));
+    for (std::size_t i = 0; i < c.checkpoints.size(); ++i)
+        setMarker(c, static_cast<int>(c.checkpoints[i].x), static_cast<int>(c.checkpoints[i].y), 255 - static_cast<int>(i), 0);
+    placeBonuses(c);
+    return c;
+}
