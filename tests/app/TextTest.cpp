@@ -1,10 +1,10 @@
 #include "app/Text.h"
 
 #include "support/GlContext.h"
+#include "support/TestFont.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <vector>
 
 TEST(GlyphCells, DigitsAndLettersFollowTheirRows) {
@@ -68,39 +68,9 @@ TEST(GlyphLayout, GlyphWidthFollowsTheTextLength) {
 }
 
 namespace {
-// Pixel column and row (row 0 at the bottom) of a screen fraction in the offscreen context.
-int pixelX(double x) {
-    const double halfWidth = 100.0 * std::tan(22.5 * M_PI / 180.0) * (4.0 / 3.0);
-    return static_cast<int>((screenToEyeX(x) / halfWidth + 1.0) / 2.0 * GlContext::WIDTH);
-}
-int pixelY(double y) {
-    const double halfHeight = 100.0 * std::tan(22.5 * M_PI / 180.0);
-    return static_cast<int>((screenToEyeY(y) / halfHeight + 1.0) / 2.0 * GlContext::HEIGHT);
-}
-
-// A font whose only glyphs are solid white cells for the given characters.
-GLuint makeFont(std::initializer_list<unsigned char> lit) {
-    std::vector<unsigned char> rgba(FONT_PICTURE_WIDTH * FONT_PICTURE_HEIGHT * 4, 0);
-    for (unsigned char c : lit) {
-        const GlyphCell cell = glyphCell(c);
-        for (int row = cell.top; row < cell.top + GLYPH_CELL_HEIGHT; ++row)
-            for (int col = cell.left; col < cell.left + GLYPH_CELL_WIDTH; ++col) {
-                // Uploaded bottom row first, as the picture loader does.
-                unsigned char* p = &rgba[((FONT_PICTURE_HEIGHT - 1 - row) * FONT_PICTURE_WIDTH + col) * 4];
-                p[0] = p[1] = p[2] = p[3] = 255;
-            }
-    }
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, FONT_PICTURE_WIDTH, FONT_PICTURE_HEIGHT, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 rgba.data());
-    return texture;
-}
+int pixelX(double x) { return fractionToPixelX(x); }
+int pixelY(double y) { return fractionToPixelY(y); }
+GLuint makeFont(std::initializer_list<unsigned char> lit) { return makeTestFont(lit); }
 
 bool lit(double x, double y) { return (GlContext::pixel(pixelX(x), pixelY(y)) & 0xFFFFFF) != 0; }
 

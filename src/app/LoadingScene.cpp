@@ -1,0 +1,17 @@
+#include "app/LoadingScene.h"
+
+#include "app/KeyTable.h"
+#include "app/MenuScene.h"
+#include "app/Previews.h"
+#include "app/Scene.h"
+#include "app/Text.h"
+#include "app/Window.h"
+#include "race/RaceSetup.h"
+
+void loadingScene() {
+    glColor3f(1.0f, 1.0f, 1.0f);
+    if (keyDown(27)) quit();
+    drawPicture(previewTexture(chosenCircuit()), -50, -30, 50, 30);
+    drawText(0.3, 0.4, 0.7, 0.5, "CHARGEMENT EN COURS ...", 1.0, 0.1, 0.1);
+    setScene(setupScene);
+}

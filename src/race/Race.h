@@ -1,0 +1,98 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+class Body;
+class CollisionSet;
+class Entity;
+class Model;
+class Terrain;
+
+// The world of one race: it owns the terrain, the models, every entity, the collision set
+// and the camera, and runs the race frame over them.
+class Race {
+public:
+    // Loads the circuit's terrain at the origin (needs OpenGL for its textures).
+    Race(const char* heightmapPath, const char* grassPath, const char* skyPrefix, double heightScale,
+         double gridSpacing);
+    // A race on a terrain made elsewhere, for example one built without OpenGL.
+    explicit Race(std::unique_ptr<Terrain> terrain);
+    Race(const Race&) = delete;
+    Race& operator=(const Race&) = delete;
+    ~Race();
+
+    // Both return the new index.
+    int addModel(std::unique_ptr<Model> model);
+    // Pods (kind below 2) also join the pod list and start their race clock now.
+    int addEntity(std::unique_ptr<Entity> entity);
+
+    Entity* entityAt(int i) const;
+    int entityCount() const { return static_cast<int>(entities_.size()); }
+    Model* modelAt(int i) const;
+    int modelCount() const { return static_cast<int>(models_.size()); }
+    Terrain* terrain() const { return terrain_.get(); }
+    const CollisionSet* collisions() const { return collisions_.get(); }
+    // Pods in insertion order until the first ranking, best first afterwards.
+    const std::vector<Entity*>& pods() const { return pods_; }
+    const Body& camera() const { return *camera_; }
+
+    // Builds the collision set from every entity added so far and places the camera.
+    void start();
+
+    void setLighting(int on) { lighting_ = on; }
+    int lighting() const { return lighting_; }
+    // The entity whose values fill the head-up display, and 0 for the cockpit view or the
+    // distance of the chase camera behind it.
+    void setView(int viewed, double distance);
+    int viewedIndex() const { return viewedIndex_; }
+    double cameraDistance() const { return cameraDistance_; }
+
+    // The race keys read at the start of every frame: lighting, views, view distance.
+    void readKeys();
+    // Pods by progress, best first.
+    void rankPods();
+    // Each missile aims at the pod ranked just ahead of its owner; the leader's at the last.
+    void assignMissileTargets();
+    // Ahead of the camera, within the view distance, and not the viewed pod seen from its cockpit.
+    bool isDrawn(int i) const;
+    // Ranking, camera, entities, terrain, sky and head-up display.
+    void drawWorld();
+    void think();
+    void collide();
+    void moveBodies();
+    // '+' moves the camera to the next entity; the camera then copies that entity's body,
+    // set back behind it for the chase views.
+    void updateCamera();
+
+private:
+    void placeCamera();
+
+    std::vector<std::unique_ptr<Entity>> entities_;
+    std::vector<Entity*> pods_;
+    std::unique_ptr<Terrain> terrain_;
+    std::unique_ptr<Body> camera_;
+    std::vector<std::unique_ptr<Model>> models_;
+    std::unique_ptr<CollisionSet> collisions_;
+    int lighting_ = 1;
+    int viewedIndex_ = 0;
+    double cameraDistance_ = 0.0;
+};
+
+// Program-wide values that outlive a race.
+// The entity the camera follows; '+' moves it and a new race keeps it (brought into range).
+unsigned int cameraIndex();
+void setCameraIndex(unsigned int index);
+// The terrain's fog end and entity draw range; Page Up and Page Down move it without bound.
+int viewDistance();
+void setViewDistance(int distance);
+constexpr int START_VIEW_DISTANCE = 70000;
+
+// The race being run, if any.
+Race* currentRace();
+void setCurrentRace(std::unique_ptr<Race> race);
+void destroyCurrentRace();
+
+// One race frame: keys, drawing, thinking, contacts, motion, camera; Escape destroys the race
+// and returns to the menu after a 500 ms freeze.
+void raceScene();

@@ -1,0 +1,21 @@
+#include "race/Race.h"
+
+#include "app/GlServices.h"
+#include "entities/Entity.h"
+#include "motion/Body.h"
+#include "race/Hud.h"
+#include "terrain/Terrain.h"
+
+void Race::drawWorld() {
+    rankPods();
+    // Only the cockpit view takes the body's bank, pitch and bob.
+    camera_->applyCamera(cameraDistance_ == 0.0);
+    // After the view, so the light stays fixed in the world.
+    if (lighting_) lightsOn();
+    for (int i = 0; i < entityCount(); ++i)
+        if (isDrawn(i)) entities_[static_cast<std::size_t>(i)]->draw();
+    if (lighting_) lightsOff();
+    terrain_->draw(*camera_);
+    terrain_->drawSky();
+    drawHud(*this);
+}

@@ -1,0 +1,40 @@
+#include "race/Race.h"
+
+#include "app/Clock.h"
+#include "app/KeyTable.h"
+#include "app/MenuScene.h"
+#include "app/Scene.h"
+
+namespace {
+unsigned int followedEntity = 0;
+int currentViewDistance = START_VIEW_DISTANCE;
+std::unique_ptr<Race> race;
+
+constexpr int KEY_ESCAPE = 27;
+// Escape must be let go within this time, or the menu that follows quits too.
+constexpr std::uint32_t LEAVE_WAIT_MS = 500;
+}
+
+unsigned int cameraIndex() { return followedEntity; }
+void setCameraIndex(unsigned int index) { followedEntity = index; }
+int viewDistance() { return currentViewDistance; }
+void setViewDistance(int distance) { currentViewDistance = distance; }
+
+Race* currentRace() { return race.get(); }
+void setCurrentRace(std::unique_ptr<Race> next) { race = std::move(next); }
+void destroyCurrentRace() { race.reset(); }
+
+void raceScene() {
+    if (!race) return;
+    race->readKeys();
+    race->drawWorld();
+    race->think();
+    race->collide();
+    race->moveBodies();
+    race->updateCamera();
+    if (keyDown(KEY_ESCAPE)) {
+        destroyCurrentRace();
+        setScene(menuScene);
+        waitMs(LEAVE_WAIT_MS);
+    }
+}

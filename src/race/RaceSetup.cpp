@@ -1,0 +1,92 @@
+#include "race/RaceSetup.h"
+
+#include "app/MenuScene.h"
+#include "app/Scene.h"
+#include "assets/Model.h"
+#include "entities/AIPod.h"
+#include "entities/Bonus.h"
+#include "entities/Missile.h"
+#include "entities/PlayerPod.h"
+#include "motion/Body.h"
+#include "motion/BodyTuning.h"
+#include "race/Race.h"
+#include "terrain/Terrain.h"
+
+const CircuitSpec CIRCUITS[CIRCUIT_TABLE_SIZE] = {
+    {"Data/terrain1.bmp", "Data/herbe1.bmp", "Data/Sky1/sky", 10000.0, 1200.0},
+    {"Data/terrain2.bmp", "Data/herbe2.bmp", "Data/Sky2/sky", 15000.0, 1500.0},
+    {"Data/terrain3.bmp", "Data/herbe3.bmp", "Data/Sky3/sky", 10000.0, 1200.0},
+};
+
+namespace {
+const char* const MODEL_FILES[] = {"Data/pod", "Data/missile", "Data/bonus0", "Data/bonus1", "Data/bonus2"};
+
+constexpr double AI_POD_SPACING = 600.0;
+constexpr double AI_POD_FIRST_OFFSET = -2500.0;
+constexpr double START_CHASE_DISTANCE = 2000.0;
+
+// The bonus for marker type 255 is kind 4 with bonus model 0, down to 253, kind 6, model 2.
+constexpr int HIGHEST_BONUS_MARKER = 255;
+constexpr int LOWEST_BONUS_MARKER = 253;
+
+void addModels(Race& race) {
+    for (const char* file : MODEL_FILES) {
+        auto model = std::make_unique<Model>();
+        model->load(file);
+        race.addModel(std::move(model));
+    }
+}
+}
+
+int bonusKindForMarker(int markerValue) {
+    if (markerValue < LOWEST_BONUS_MARKER || markerValue > HIGHEST_BONUS_MARKER) return -1;
+    return 259 - markerValue;
+}
+
+void populateRace(Race& race) {
+    Model* pod = race.modelAt(POD_MODEL);
+    Model* missile = race.modelAt(MISSILE_MODEL);
+
+    auto player = std::make_unique<PlayerPod>(pod, KIND_PLAYER_POD);
+    player->body()->setParameters(PLAYER_POD_TUNING);
+    race.addEntity(std::move(player));
+
+    for (int i = 0; i < AI_POD_COUNT; ++i) {
+        auto ai = std::make_unique<AIPod>(pod, KIND_AI_POD);
+        ai->body()->moveRight(i * AI_POD_SPACING + AI_POD_FIRST_OFFSET);
+        ai->body()->setParameters(AI_POD_TUNING);
+        race.addEntity(std::move(ai));
+    }
+
+    race.addEntity(std::make_unique<Missile>(missile, race.entityAt(0), KIND_PLAYER_MISSILE));
+    for (int owner = 1; owner < MISSILE_COUNT; ++owner)
+        race.addEntity(std::make_unique<Missile>(missile, race.entityAt(owner), KIND_AI_MISSILE));
+
+    const Terrain& terrain = *race.terrain();
+    for (int i = 0; i < terrain.bonusMarkerCount(); ++i) {
+        const int value = terrain.bonusMarkerValue(i);
+        const int kind = bonusKindForMarker(value);
+        if (kind < 0) continue;  // a marker type without a bonus makes none
+        auto bonus = std::make_unique<Bonus>(race.modelAt(FIRST_BONUS_MODEL + HIGHEST_BONUS_MARKER - value), kind, i);
+        bonus->body()->setParameters(BONUS_TUNING);
+        race.addEntity(std::move(bonus));
+    }
+
+    // A camera index left by an earlier race with more entities wraps into this one.
+    setCameraIndex(cameraIndex() % static_cast<unsigned int>(race.entityCount()));
+    race.terrain()->setViewDistance(static_cast<double>(viewDistance()));
+    race.setView(0, START_CHASE_DISTANCE);
+    race.start();
+}
+
+void setupScene() {
+    const CircuitSpec& circuit = CIRCUITS[chosenCircuit()];
+    auto race = std::make_unique<Race>(circuit.heightmapPath, circuit.grassPath, circuit.skyPrefix,
+                                       circuit.heightScale, circuit.gridSpacing);
+    setCurrentTerrain(race->terrain());
+    addModels(*race);
+    Race& built = *race;
+    setCurrentRace(std::move(race));
+    populateRace(built);
+    setScene(raceScene);
+}
