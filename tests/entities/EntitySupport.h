@@ -27,12 +27,21 @@ public:
     }
     bool load(const char*) override { return true; }
 
+    // One untextured triangle more, for drawing tests.
+    void addTriangle(const Vector3& a, const Vector3& b, const Vector3& c) {
+        if (groups.empty()) groups.push_back(MeshGroup{-1, {}});
+        const int first = static_cast<int>(vertices.size());
+        for (const Vector3* p : {&a, &b, &c})
+            vertices.push_back(MeshVertex{{float(p->x), float(p->y), float(p->z)}, {0, 0, 1}});
+        groups[0].triangleIndices.push_back(static_cast<int>(triangles.size()));
+        triangles.push_back(MeshTriangle{{0, 0, 0}, {0, 0, 0}, {first + 1, first + 2, first + 3}});
+    }
+
 private:
     void fill(const Box& meshBox) {
         box = meshBox;
-        vertices.assign(3, MeshVertex{{0, 0, 0}, {0, 1, 0}});
-        vertices[1].position[0] = 1;
-        vertices[2].position[2] = 1;
+        vertices.push_back(MeshVertex{{float(meshBox.corner0.x), float(meshBox.corner0.y), float(meshBox.corner0.z)}, {0, 1, 0}});
+        vertices.push_back(MeshVertex{{float(meshBox.corner1.x), float(meshBox.corner1.y), float(meshBox.corner1.z)}, {0, 1, 0}});
     }
 };
 
