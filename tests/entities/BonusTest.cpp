@@ -42,18 +42,13 @@ TEST_F(Bonuses, StandAtTheirMarkerFacingTheOrigin) {
     EXPECT_EQ(stray.body()->position(), Vector3(0, 0, 0));
 }
 
-TEST_F(Bonuses, SpinEveryFrameInPlayOrAway) {
+TEST_F(Bonuses, SpinEvenWhileAway) {
     Bonus b(&bonusModel, KIND_MONEY_BONUS, 0);
-    b.body()->setParameters(BONUS_TUNING);
+    b.active() = -1;
+    b.markPickedUp();
     setTestClock(T0 + 20);
     b.update();
     EXPECT_NEAR(b.body()->yawRate(), 0.3 * 0.02 * 0.08, 1e-12);
-    b.active() = -1;
-    b.markPickedUp();
-    b.body()->step();
-    setTestClock(T0 + 40);
-    b.update();
-    EXPECT_GT(b.body()->yawRate(), 0.0);
 }
 
 TEST_F(Bonuses, ComeBackOnlyAfterMoreThanTenSeconds) {
