@@ -6,3 +6,5 @@ scripts/setup.sh build
 (cd build && ctest --output-on-failure -j"$(nproc)")
 # The unit tests again under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer.
 scripts/sanitize.sh
+# The BMP and .mdl readers under libFuzzer, about 20 seconds each; any finding fails.
+scripts/fuzz.sh

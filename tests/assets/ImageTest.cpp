@@ -109,6 +109,10 @@ TEST(BmpReader, ImpossibleDimensionsGiveTheEmptyPicture) {
         EXPECT_EQ(picture.getWidth(), 0) << w << "x" << h;
         EXPECT_EQ(picture.getHeight(), 0) << w << "x" << h;
     }
+    Image atTheBound = readBytes(bmpHeader(Image::MAX_SIDE, 2) + "abc");
+    EXPECT_EQ(atTheBound.getWidth(), Image::MAX_SIDE);
+    EXPECT_EQ(atTheBound.getPixel(0, 0), packColour('c', 'b', 'a', 0));  // stored blue, green, red
+    EXPECT_EQ(atTheBound.getPixel(Image::MAX_SIDE - 1, 1), 0u);
 }
 
 TEST(ImageAlpha, KeyedOnTheWholePixelValue) {
