@@ -22,7 +22,9 @@ struct CircuitRules {
     double arrivalRadius = 17320.5;   // a pod reaches a checkpoint closer than this
     double longestLeg = 60000.0;
     double trackGroundLimit = 2000.0;
-    double bonusOffLine = 6000.0;      // greatest distance of a bonus from its leg, horizontally
+    // Pods drift wide of the straight legs in curves; a bonus farther out than a checkpoint
+    // reaches is off the racing line.
+    double bonusOffLine = 17320.5;
 };
 
 std::vector<CircuitProblem> checkCircuit(const Image& heightmap, double heightScale, double gridSpacing,

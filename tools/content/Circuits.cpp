@@ -107,11 +107,11 @@ double naturalHeight(const CircuitDesign& d, int x, int y, double track) {
     std::uint32_t s = d.seed;
     switch (d.landscape) {
         case Landscape::Valley: {
-            double hills = 1900 + 1700 * fractalNoise(px / 46, py / 46, s, 5);
-            double range = std::pow(ridgedNoise(px / 52, py / 52, s + 7, 5), 1.4) * 8200;
-            double lake = fractalNoise(px / 64, py / 64, s + 3, 3);
-            double h = hills + range * smoothstep(16, 62, track) + 5200 * edgeRise(x, y);
-            return h - 3400 * smoothstep(-0.12, -0.36, lake) * (1 - smoothstep(20, 40, track));
+            double hills = 1700 + 2200 * fractalNoise(px / 40, py / 40, s, 5);
+            double range = std::pow(ridgedNoise(px / 44, py / 44, s + 7, 5), 1.3) * 9800;
+            double lake = smoothstep(-0.1, -0.32, fractalNoise(px / 50, py / 50, s + 3, 3));
+            double h = hills + range * smoothstep(14, 50, track) * (1 - lake) + 5200 * edgeRise(x, y);
+            return h - 4200 * lake;
         }
         case Landscape::Alpine: {
             double base = 2600 + 1500 * fractalNoise(px / 40, py / 40, s, 5);
@@ -119,7 +119,7 @@ double naturalHeight(const CircuitDesign& d, int x, int y, double track) {
             return base + peaks * smoothstep(9, 42, track) + 3500 * edgeRise(x, y);
         }
         case Landscape::Islands: {
-            double land = 3000 * fractalNoise(px / 34, py / 34, s, 5) + 700;
+            double land = 3400 * fractalNoise(px / 30, py / 30, s, 5) - 350;
             double peaks = std::pow(ridgedNoise(px / 30, py / 30, s + 7, 5), 2.0) * 6500;
             return land + peaks * smoothstep(0, 1800, land) * smoothstep(14, 40, track);
         }
@@ -131,6 +131,7 @@ void paintGround(Circuit& c, const std::vector<float>& chordDistance) {
     const CircuitDesign& d = *c.design;
     double bed = d.trackLevel * d.heightScale / 255.0;
     c.height.assign(static_cast<std::size_t>(N) * N, 0.0);
+    c.shape.assign(static_cast<std::size_t>(N) * N, 0.0f);
     c.heightmap = Image(N, N);
     for (int y = 0; y < N; ++y)
         for (int x = 0; x < N; ++x) {
@@ -146,6 +147,7 @@ void paintGround(Circuit& c, const std::vector<float>& chordDistance) {
             }
             // The straight line between checkpoints is what the pods fly: keep it on the bed.
             h = std::min(h, lerp(bed, h, smoothstep(2, 6, chordDistance[i])));
+            c.shape[i] = static_cast<float>(h);
             int blue = static_cast<int>(std::lround(std::clamp(h, 0.0, d.heightScale) / d.heightScale * 255.0));
             c.height[i] = blue * d.heightScale / 255.0;
             c.heightmap.setPixel(x, y, packColour(0, 0, static_cast<std::uint8_t>(blue), 0));

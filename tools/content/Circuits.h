@@ -36,6 +36,7 @@ struct Circuit {
     std::vector<GridMarker> bonuses;        // pixels and types
     std::vector<double> height;             // ground height per pixel, world units, as encoded
     std::vector<float> trackDistance;       // pixels from each pixel to the racing line
+    std::vector<float> shape;               // the land before clamping: below 0 is sea depth
     Image heightmap;
 
     double heightAt(int x, int y) const { return height[static_cast<std::size_t>(y) * HEIGHTMAP_SIZE + x]; }

@@ -2,6 +2,9 @@
 
 #include "content/Circuits.h"
 #include "content/FontGlyphs.h"
+#include "content/GroundTexture.h"
+#include "content/Preview.h"
+#include "content/SkyBox.h"
 
 #include <filesystem>
 
@@ -32,6 +35,15 @@ bool generateDataTree(const std::string& folder, std::string& error) {
         Circuit circuit = buildCircuit(i);
         std::string n = std::to_string(circuit.design->number);
         if (!savePicture(circuit.heightmap, folder, "terrain" + n + ".bmp", error)) return false;
+        Canvas ground = drawGroundTexture(circuit, 1024);
+        if (!savePicture(ground.toImage(), folder, "herbe" + n + ".bmp", error)) return false;
+        if (!savePicture(drawPreview(circuit, ground, 320, 240).toImage(), folder, "level" + n + ".bmp", error)) return false;
+        std::string sky = "Sky" + n;
+        std::filesystem::create_directories(folder + "/" + sky, ignored);
+        double boxWidth = HEIGHTMAP_SIZE * circuit.design->gridSpacing;
+        for (int face = 0; face < 6; ++face)
+            if (!savePicture(drawSkyFace(i, face, boxWidth, 512).toImage(), folder, sky + "/sky" + std::to_string(face) + ".bmp", error))
+                return false;
     }
     return true;
 }
