@@ -29,9 +29,9 @@ struct FlightSettings {
 };
 
 // Half sizes of the pod's contact box in world axes (the pod model's box).
-constexpr double POD_HALF_LENGTH = 400, POD_HALF_HEIGHT = 100, POD_HALF_WIDTH = 220;
+constexpr double POD_HALF_LENGTH = 400, POD_HALF_HEIGHT = 91, POD_HALF_WIDTH = 220;
 // Half size of every bonus's contact box.
-constexpr double BONUS_HALF_SIZE = 350;
+constexpr double BONUS_HALF_SIZE = 290;
 
 FlightResult simulateAiFlight(const HeightGrid& grid, const FlightSettings& settings);
 

@@ -3,6 +3,7 @@
 #include "content/Circuits.h"
 #include "content/FontGlyphs.h"
 #include "content/GroundTexture.h"
+#include "content/Models.h"
 #include "content/Preview.h"
 #include "content/SkyBox.h"
 
@@ -44,6 +45,15 @@ bool generateDataTree(const std::string& folder, std::string& error) {
         for (int face = 0; face < 6; ++face)
             if (!savePicture(drawSkyFace(i, face, boxWidth, 512).toImage(), folder, sky + "/sky" + std::to_string(face) + ".bmp", error))
                 return false;
+    }
+    Image skin = drawModelSkin().toImage();
+    for (const ModelAsset& model : buildModels()) {
+        std::string path = folder + "/" + model.name + ".mdl";
+        if (!writeMdl(path.c_str(), model.mesh)) {
+            error = "cannot write " + path;
+            return false;
+        }
+        if (!savePicture(skin, folder, model.name + ".bmp", error)) return false;
     }
     return true;
 }
