@@ -23,6 +23,15 @@ bool savePicture(const Image& image, const std::string& folder, const std::strin
 const std::vector<std::string>& dataTreeFiles() {
     static const std::vector<std::string> files = [] {
         std::vector<std::string> names{"font2.bmp"};
+        for (int i = 0; i < CIRCUIT_COUNT; ++i) {
+            std::string n = std::to_string(circuitDesign(i).number);
+            for (const char* kind : {"terrain", "herbe", "level"}) names.push_back(kind + n + ".bmp");
+            for (int face = 0; face < 6; ++face) names.push_back("Sky" + n + "/sky" + std::to_string(face) + ".bmp");
+        }
+        for (const char* model : {"pod", "missile", "bonus0", "bonus1", "bonus2"}) {
+            names.push_back(std::string(model) + ".mdl");
+            names.push_back(std::string(model) + ".bmp");
+        }
         return names;
     }();
     return files;

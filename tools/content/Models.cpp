@@ -72,8 +72,8 @@ MdlData reloadBonus() {
     b.loft(along({0, 0, 0}, Y, X, Z),
            {{-330, 70, 70}, {-290, 110, 110}, {120, 110, 110}, {230, 80, 80}, {300, 40, 40}, {335, 0, 0}}, 20,
            swatch(RocketBody), swatch(Flame));
-    for (int k = 0; k < 3; ++k) {
-        double a = k * 2 * PI / 3 + PI / 6;
+    for (int k = 0; k < 4; ++k) {
+        double a = k * PI / 2;
         Vector3 out(std::cos(a), 0, std::sin(a)), thin(-std::sin(a), 0, std::cos(a));
         b.slab(along({0, 0, 0}, Y, out, thin), {{-330, 100}, {-150, 100}, {-220, 320}, {-340, 320}}, 26, swatch(Yellow),
                swatch(Yellow));
