@@ -143,7 +143,7 @@ void paintGround(Circuit& c, const std::vector<float>& chordDistance) {
                 // The course follows sea-level channels cut through the islands.
                 h = lerp(bed, natural, smoothstep(3.5, 14, track));
             } else {
-                h = lerp(bed, std::max(natural, bed), smoothstep(6, 27, track));
+                h = lerp(bed, std::max(natural, bed), smoothstep(8, 32, track));
             }
             // The straight line between checkpoints is what the pods fly: keep it on the bed.
             h = std::min(h, lerp(bed, h, smoothstep(2, 6, chordDistance[i])));
@@ -326,8 +326,17 @@ Circuit buildCircuit(int index) {
     count = std::clamp(count, 12, 40);
     for (const Point2& p : resampleLoop(route, count))
         c.checkpoints.push_back({std::round(p.x), std::round(p.y)});
-    // The painted track and the valley around it follow where the pods really fly.
+    // The painted track and the valley around it follow where the pods really fly; the
+    // checkpoints are then spread evenly along that line from the start, so the grid lines
+    // up on the painted start, and the line flown anew.
     c.centreLine = racingLine(c, route);
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < c.centreLine.size(); ++i)
+        if (length2(c.centreLine[i] - c.checkpoints[0]) < length2(c.centreLine[start] - c.checkpoints[0])) start = i;
+    std::rotate(c.centreLine.begin(), c.centreLine.begin() + static_cast<std::ptrdiff_t>(start), c.centreLine.end());
+    c.checkpoints.clear();
+    for (const Point2& p : resampleLoop(c.centreLine, count)) c.checkpoints.push_back({std::round(p.x), std::round(p.y)});
+    c.centreLine = racingLine(c, c.centreLine);
     c.trackDistance = distanceField(c.centreLine, 64);
     paintGround(c, distanceField(c.checkpoints, 8));
     for (std::size_t i = 0; i < c.checkpoints.size(); ++i)

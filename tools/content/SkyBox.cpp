@@ -50,7 +50,7 @@ Colour skyColour(int circuitIndex, const Vector3& direction) {
     double azimuth = std::atan2(direction.z, direction.x);
     double hills = hillsElevation(circuitIndex, azimuth);
     if (elevation < hills) sky = mix(mood.distantHills, fog, 0.35 + 0.5 * (1 - elevation / hills));
-    return mix(fog, sky, smoothstep(0.0, 0.06, elevation) * 0.75 + 0.25 * smoothstep(0.0, 0.005, elevation));
+    return mix(fog, sky, smoothstep(0.0, 0.035, elevation) * 0.7 + 0.3 * smoothstep(0.0, 0.004, elevation));
 }
 
 Canvas drawSkyFace(int circuitIndex, int face, double W, int size) {
