@@ -293,6 +293,22 @@ std::vector<Point2> racingLine(const Circuit& c, const std::vector<Point2>& fall
     return smooth;
 }
 
+// Pods cut inside the checkpoints, so the flown line passes beside checkpoint 0, where the
+// grid starts: bend the line smoothly through it and start the loop there.
+void startOnCheckpointZero(Circuit& c) {
+    auto& line = c.centreLine;
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < line.size(); ++i)
+        if (length2(line[i] - c.checkpoints[0]) < length2(line[k] - c.checkpoints[0])) k = i;
+    Point2 offset = c.checkpoints[0] - line[k];
+    const int reach = static_cast<int>(std::min<std::size_t>(80, line.size() / 4));
+    for (int j = -reach; j <= reach; ++j) {
+        double weight = 0.5 + 0.5 * std::cos(3.14159265358979 * j / reach);
+        line[(k + line.size() + j) % line.size()] = line[(k + line.size() + j) % line.size()] + offset * weight;
+    }
+    std::rotate(line.begin(), line.begin() + static_cast<std::ptrdiff_t>(k), line.end());
+}
+
 }  // namespace
 
 const CircuitDesign& circuitDesign(int index) { return designs()[index]; }
@@ -337,6 +353,7 @@ Circuit buildCircuit(int index) {
     c.checkpoints.clear();
     for (const Point2& p : resampleLoop(c.centreLine, count)) c.checkpoints.push_back({std::round(p.x), std::round(p.y)});
     c.centreLine = racingLine(c, c.centreLine);
+    startOnCheckpointZero(c);
     c.trackDistance = distanceField(c.centreLine, 64);
     paintGround(c, distanceField(c.checkpoints, 8));
     for (std::size_t i = 0; i < c.checkpoints.size(); ++i)
