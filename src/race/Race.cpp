@@ -152,6 +152,20 @@ void Race::updateCamera() {
     placeCamera();
 }
 
+void Race::runFrame(bool draw) {
+    readKeys();
+    if (draw) {
+        drawWorld();
+    } else {
+        rankPods();
+        assignMissileTargets();
+    }
+    think();
+    collide();
+    moveBodies();
+    updateCamera();
+}
+
 void Race::placeCamera() {
     if (entities_.empty()) return;
     // Set-up brings the index into range; the modulo only guards races built elsewhere.

@@ -58,12 +58,21 @@ public:
     bool isDrawn(int i) const;
     // Ranking, camera, entities, terrain, sky and head-up display.
     void drawWorld();
+    // Steps of drawWorld, public so that their cost can be measured on their own.
+    // The viewing transform from the camera; only the cockpit view takes its tilt.
+    void applyView() const;
+    // The entities in view, lit when lighting is on.
+    void drawEntities() const;
     void think();
     void collide();
     void moveBodies();
     // '+' moves the camera to the next entity; the camera then copies that entity's body,
     // set back behind it for the chase views.
     void updateCamera();
+
+    // One race frame of the race scene, all but the Escape key. Without drawing (headless
+    // runs) the ranking and the missile aiming, which the drawing does on its way, still happen.
+    void runFrame(bool draw = true);
 
 private:
     void placeCamera();

@@ -8,14 +8,22 @@
 
 void Race::drawWorld() {
     rankPods();
+    applyView();
+    drawEntities();
+    terrain_->draw(*camera_);
+    terrain_->drawSky();
+    drawHud(*this);
+}
+
+void Race::applyView() const {
     // Only the cockpit view takes the body's bank, pitch and bob.
     camera_->applyCamera(cameraDistance_ == 0.0);
+}
+
+void Race::drawEntities() const {
     // After the view, so the light stays fixed in the world.
     if (lighting_) lightsOn();
     for (int i = 0; i < entityCount(); ++i)
         if (isDrawn(i)) entities_[static_cast<std::size_t>(i)]->draw();
     if (lighting_) lightsOff();
-    terrain_->draw(*camera_);
-    terrain_->drawSky();
-    drawHud(*this);
 }

@@ -26,12 +26,7 @@ void destroyCurrentRace() { race.reset(); }
 
 void raceScene() {
     if (!race) return;
-    race->readKeys();
-    race->drawWorld();
-    race->think();
-    race->collide();
-    race->moveBodies();
-    race->updateCamera();
+    race->runFrame();
     if (keyDown(KEY_ESCAPE)) {
         destroyCurrentRace();
         setScene(menuScene);

@@ -48,6 +48,11 @@ public:
     void visibleRange(const Body& camera, int& colMin, int& rowMin, int& colMax, int& rowMax) const;
     // Fogged, culled ground; then the five sky faces.
     void draw(const Body& camera);
+    // The OpenGL state the ground is drawn in: grass texture, white, texturing and fog.
+    void prepareGroundState() const;
+    // The culling of draw without any OpenGL: the triangles draw sends from this camera, in
+    // its order, as three grid indices (row * columns + col) each. Valid until the next call.
+    const std::vector<int>& visibleTriangles(const Body& camera);
     void drawSky();
     // Triangles the last draw sent.
     int lastDrawnTriangles() const;
@@ -71,6 +76,7 @@ private:
     std::vector<Vector3> vertices_;
     std::vector<Vector3> normals_;
     std::vector<Vector3> viewDirections_;  // scratch of draw: camera-to-vertex unit vectors
+    std::vector<int> visibleCorners_;      // scratch of draw: the triangles it sends
     Vector3 origin_;
     double gridSpacing_;
     double heightScale_;

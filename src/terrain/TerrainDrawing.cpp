@@ -21,10 +21,6 @@ void setUpFog(double viewDistance) {
     glEnable(GL_FOG);
 }
 
-struct GridPoint {
-    int row, col;
-};
-
 struct SkyCorner {
     GLfloat s, t;
     GLfloat x, y, z;
@@ -41,13 +37,33 @@ void drawSkyFace(GLuint texture, const SkyCorner (&corners)[4]) {
 }
 }
 
-void Terrain::draw(const Body& camera) {
+void Terrain::prepareGroundState() const {
     glBindTexture(GL_TEXTURE_2D, grassTexture_);
     glColor3f(1.0f, 1.0f, 1.0f);
     glEnable(GL_TEXTURE_2D);
     setUpFog(viewDistance_);
-    lastDrawnTriangles_ = 0;
+}
 
+void Terrain::draw(const Body& camera) {
+    prepareGroundState();
+
+    const std::vector<int>& corners = visibleTriangles(camera);
+    for (std::size_t first = 0; first < corners.size(); first += 3) {
+        glBegin(GL_TRIANGLES);
+        for (std::size_t k = first; k < first + 3; ++k) {
+            const int i = corners[k];
+            // One copy of the grass picture stretched over the whole terrain.
+            glTexCoord2f(static_cast<float>(i % columns_) / columns_, static_cast<float>(i / columns_) / rows_);
+            sendNormal(normals_[i]);
+            sendVertex(vertices_[i]);
+        }
+        glEnd();
+    }
+    lastDrawnTriangles_ = static_cast<int>(corners.size() / 3);
+}
+
+const std::vector<int>& Terrain::visibleTriangles(const Body& camera) {
+    visibleCorners_.clear();
     int colMin, rowMin, colMax, rowMax;
     visibleRange(camera, colMin, rowMin, colMax, rowMax);
 
@@ -61,36 +77,28 @@ void Terrain::draw(const Body& camera) {
         }
     }
 
-    // Drawn when one corner lies strictly inside the cone and one strictly faces the camera.
-    auto drawTriangle = [&](GridPoint a, GridPoint b, GridPoint c) {
-        const GridPoint corners[3] = {a, b, c};
+    // Kept when one corner lies strictly inside the cone and one strictly faces the camera.
+    auto consider = [&](int a, int b, int c) {
         bool inCone = false;
         bool facing = false;
-        for (const GridPoint& g : corners) {
-            const int i = index(g.row, g.col);
+        for (const int i : {a, b, c}) {
             inCone = inCone || dot(viewDirections_[i], viewDirection) > CONE_COSINE;
             facing = facing || dot(normals_[i], viewDirections_[i]) < 0.0;
         }
         if (!inCone || !facing) return;
-        glBegin(GL_TRIANGLES);
-        for (const GridPoint& g : corners) {
-            const int i = index(g.row, g.col);
-            // One copy of the grass picture stretched over the whole terrain.
-            glTexCoord2f(static_cast<float>(g.col) / columns_, static_cast<float>(g.row) / rows_);
-            sendNormal(normals_[i]);
-            sendVertex(vertices_[i]);
-        }
-        glEnd();
-        ++lastDrawnTriangles_;
+        visibleCorners_.push_back(a);
+        visibleCorners_.push_back(b);
+        visibleCorners_.push_back(c);
     };
 
     for (int row = rowMin; row < rowMax; ++row) {
         for (int col = colMin; col < colMax; ++col) {
-            const GridPoint p{row, col}, q{row, col + 1}, r{row + 1, col}, t{row + 1, col + 1};
-            drawTriangle(r, q, p);
-            drawTriangle(q, r, t);
+            const int p = index(row, col), q = index(row, col + 1), r = index(row + 1, col), t = index(row + 1, col + 1);
+            consider(r, q, p);
+            consider(q, r, t);
         }
     }
+    return visibleCorners_;
 }
 
 int Terrain::lastDrawnTriangles() const { return lastDrawnTriangles_; }

@@ -1,4 +1,4 @@
-#include "support/GlContext.h"
+#include "offscreen/GlContext.h"
 
 #include "app/Window.h"
 
@@ -64,6 +64,13 @@ void GlContext::resetState() {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void GlContext::setGameState() {
+    resetState();
+    glShadeModel(GL_SMOOTH);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 }
 
 std::vector<std::uint8_t> GlContext::readPixels() {

@@ -1,0 +1,50 @@
+#include "Floor.h"
+
+#include "terrain/Terrain.h"
+
+#include <GL/gl.h>
+
+#include <chrono>
+
+namespace {
+// Texture coordinate, normal and position of each corner, as glInterleavedArrays wants them.
+void fillArrays(const Terrain& terrain, const std::vector<int>& corners, std::vector<GLfloat>& data) {
+    const int columns = terrain.columns(), rows = terrain.rows();
+    data.clear();
+    data.reserve(corners.size() * 8);
+    for (const int i : corners) {
+        const int row = i / columns, col = i % columns;
+        const Vector3& n = terrain.normal(row, col);
+        const Vector3& v = terrain.vertex(row, col);
+        data.insert(data.end(), {static_cast<float>(col) / columns, static_cast<float>(row) / rows,
+                                 static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z),
+                                 static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)});
+    }
+}
+}
+
+std::vector<double> timeFloor(Terrain& terrain, const std::vector<CameraPose>& path) {
+    using Clock = std::chrono::steady_clock;
+    std::vector<double> times;
+    std::vector<GLfloat> data;
+    for (const CameraPose& pose : path) {
+        const std::vector<int>& corners = terrain.visibleTriangles(pose.body);
+        fillArrays(terrain, corners, data);
+        glFinish();
+
+        const auto start = Clock::now();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        pose.body.applyCamera(pose.tilted);
+        terrain.prepareGroundState();
+        glInterleavedArrays(GL_T2F_N3F_V3F, 0, data.data());
+        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(corners.size()));
+        glFinish();
+        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    return times;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "motion/Body.h"
+
+#include <vector>
+
+class Terrain;
+
+// Where the camera stood in one frame, and whether it took the body's tilt (cockpit view).
+struct CameraPose {
+    Body body;
+    bool tilted;
+};
+
+// The fastest way OpenGL 1.1 can draw the frame's ground: for every pose, a cleared frame,
+// the same view and the same terrain triangles, in the same state, sent in one vertex-array
+// draw call. Milliseconds per frame, each ending with glFinish; building the arrays is not
+// counted.
+std::vector<double> timeFloor(Terrain& terrain, const std::vector<CameraPose>& path);

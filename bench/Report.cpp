@@ -1,0 +1,73 @@
+#include "Report.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <numeric>
+
+Spread spreadOf(std::vector<double> values) {
+    if (values.empty()) return {0, 0};
+    std::sort(values.begin(), values.end());
+    auto rank = [&](double fraction) {
+        return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5)];
+    };
+    return {rank(0.5), rank(0.95)};
+}
+
+namespace {
+struct Part {
+    const char* name;
+    double FrameParts::*field;
+};
+const Part PARTS[] = {{"terrain", &FrameParts::terrain},   {"sky", &FrameParts::sky},
+                      {"entities", &FrameParts::entities}, {"hud", &FrameParts::hud},
+                      {"simulation", &FrameParts::simulation}, {"camera", &FrameParts::camera},
+                      {"culling", &FrameParts::terrainCulling}, {"sending", &FrameParts::terrainSending}};
+
+Spread partSpread(const CircuitFigures& figures, double FrameParts::*field) {
+    std::vector<double> values;
+    for (const FrameParts& parts : figures.parts) values.push_back(parts.*field);
+    return spreadOf(values);
+}
+
+// Frames per second over the whole run.
+double framesPerSecond(const CircuitFigures& figures) {
+    const double total = std::accumulate(figures.frameMs.begin(), figures.frameMs.end(), 0.0);
+    return total > 0 ? 1000.0 * static_cast<double>(figures.frameMs.size()) / total : 0.0;
+}
+}
+
+void printReport(const std::vector<CircuitFigures>& circuits) {
+    std::printf("\nmilliseconds, median / 95th percentile over the frames\n");
+    std::printf("%-7s %8s %15s %15s %13s %13s %13s %15s %13s %9s %6s %15s\n", "circuit", "set-up", "frame",
+                "terrain", "sky", "entities", "hud", "simulation", "camera", "triangles", "fps", "floor");
+    for (const CircuitFigures& figures : circuits) {
+        const Spread frame = spreadOf(figures.frameMs);
+        const Spread floor = spreadOf(figures.floorMs);
+        std::printf("%-7d %8.1f %7.2f/%-7.2f", figures.circuit + 1, figures.setUpMs, frame.median, frame.p95);
+        for (const Part& part : PARTS) {
+            const Spread s = partSpread(figures, part.field);
+            if (part.field == &FrameParts::simulation)
+                std::printf(" %7.4f/%-7.4f", s.median, s.p95);
+            else if (part.field == &FrameParts::terrain)
+                std::printf(" %7.2f/%-7.2f", s.median, s.p95);
+            else
+                std::printf(" %6.2f/%-6.2f", s.median, s.p95);
+        }
+        std::printf(" %9.0f %6.1f %7.2f/%-7.2f%s\n", spreadOf(figures.triangles).median, framesPerSecond(figures),
+                    floor.median, floor.p95, figures.samePath ? "" : "  (paths differ!)");
+    }
+    std::printf("\n");
+    for (const CircuitFigures& figures : circuits) {
+        const Spread frame = spreadOf(figures.frameMs);
+        const Spread floor = spreadOf(figures.floorMs);
+        std::printf("BENCH circuit=%d frames=%zu setup_ms=%.2f frame_median_ms=%.3f frame_p95_ms=%.3f",
+                    figures.circuit + 1, figures.frameMs.size(), figures.setUpMs, frame.median, frame.p95);
+        for (const Part& part : PARTS) {
+            const Spread s = partSpread(figures, part.field);
+            std::printf(" %s_median_ms=%.4f %s_p95_ms=%.4f", part.name, s.median, part.name, s.p95);
+        }
+        std::printf(" triangles_median=%.0f fps=%.1f floor_median_ms=%.3f floor_p95_ms=%.3f same_path=%d\n",
+                    spreadOf(figures.triangles).median, framesPerSecond(figures), floor.median, floor.p95,
+                    figures.samePath ? 1 : 0);
+    }
+}
