@@ -129,11 +129,9 @@ Colour groundColour(const Circuit& c, const TrackLocator& track, double px, doub
         double dash = (std::fmod(arc, 4.0) < 2.0) ? 1 - smoothstep(0.08, 0.2, distance) : 0;
         colour = mix(colour, bytes(250, 250, 240), dash * 0.85);
         // Chequered start across the track where the pods line up.
-        double start = track.length() - 0.6;
-        double fromStart = std::min(std::fabs(arc), std::fabs(arc - track.length()));
-        (void)start;
-        if (fromStart < 1.0 && distance < half - 0.6) {
-            int u = static_cast<int>(std::floor(arc * 2 + 10)), v = static_cast<int>(std::floor(distance * 2));
+        double fromStart = arc < track.length() / 2 ? arc : arc - track.length();
+        if (std::fabs(fromStart) < 0.8 && distance < half - 0.6) {
+            int u = static_cast<int>(std::floor(fromStart * 2.5 + 10)), v = static_cast<int>(std::floor(distance * 2.5));
             colour = ((u + v) % 2) ? bytes(245, 245, 245) : bytes(24, 24, 24);
         }
     }
