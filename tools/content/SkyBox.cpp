@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr double PI = 3.14159265358979323846;
-
 // Distant hills on the horizon: a height (radians of elevation) for each azimuth, periodic.
 double hillsElevation(int circuitIndex, double azimuth) {
     double x = std::cos(azimuth) * 3.0, y = std::sin(azimuth) * 3.0;
