@@ -1,3 +1,4 @@
+#include "assets/Image.h"
 #include "assets/MdlFormat.h"
 #include "assets/Model.h"
 
@@ -75,9 +76,10 @@ TEST(Model, DrawsTexturedAndRestoresTexturing) {
     REQUIRE_GL_CONTEXT();
     TempDir dir;
     ASSERT_TRUE(writeMdl(dir.file("red.mdl").c_str(), facingTriangle()));
-    std::string red = bmpHeader(2, 2);
-    for (int i = 0; i < 2; ++i) red += std::string("\0\0\xff\0\0\xff\0\0", 8);
-    dir.write("red.bmp", red);
+    Image red(8, 8);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) red.setPixel(x, y, packColour(255, 0, 0, 0));
+    ASSERT_NE(red.save(dir.file("red.bmp").c_str()), 0);
     Model model;
     ASSERT_TRUE(model.load(dir.file("red").c_str()));
 
