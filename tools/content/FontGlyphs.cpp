@@ -139,22 +139,6 @@ GlyphShape sign(unsigned char c) {
 
 }  // namespace
 
-FontCell fontCell(unsigned char c) {
-    if (c >= '0' && c <= '9') return {9 + 18 * (c - '0'), 9};
-    if (c >= 'A' && c <= 'M') return {9 + 18 * (c - 'A'), 59};
-    if (c >= 'N' && c <= 'Z') return {9 + 18 * (c - 'N'), 84};
-    switch (c) {
-        case '"': return {228, 209};
-        case '\'': return {247, 209};
-        case '.': return {47, 235};
-        case '$': return {9, 104};
-        case '&': return {27, 104};
-        case 0xB5: return {45, 104};
-        case 0xF9: return {9, 210};
-    }
-    return {260, 6};
-}
-
 const std::string& fontCharacters() {
     static const std::string characters = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ\"'.$&\xB5\xF9";
     return characters;
@@ -170,21 +154,21 @@ namespace {
 
 // Design grid to picture pixels (top-down) inside a cell, leaving a margin so stretched
 // glyphs never pick up their neighbours.
-Point2 toCellPixels(Point2 design, FontCell cell) {
+Point2 toCellPixels(Point2 design, GlyphCell cell) {
     return {cell.left + 3.0 + design.x * (11.5 / 4.0), cell.top + 2.6 + design.y * (13.8 / 6.0)};
 }
 
 void drawGlyph(Canvas& canvas, unsigned char c) {
     GlyphShape shape = glyphShape(c);
-    FontCell cell = fontCell(c);
+    GlyphCell cell = glyphCell(c);
     for (auto* set : {&shape.strokes, &shape.polygons})
         for (auto& line : *set)
             for (Point2& p : line) p = toCellPixels(p, cell);
 
     const double radius = 1.55;  // bold: strokes a little over three pixels wide
     const int samples = 4;
-    for (int py = cell.top; py < cell.top + FONT_CELL_HEIGHT; ++py) {
-        for (int px = cell.left; px < cell.left + FONT_CELL_WIDTH; ++px) {
+    for (int py = cell.top; py < cell.top + GLYPH_CELL_HEIGHT; ++py) {
+        for (int px = cell.left; px < cell.left + GLYPH_CELL_WIDTH; ++px) {
             int hits = 0;
             for (int sy = 0; sy < samples; ++sy)
                 for (int sx = 0; sx < samples; ++sx) {
@@ -203,8 +187,8 @@ void drawGlyph(Canvas& canvas, unsigned char c) {
                 }
             if (hits == 0) continue;
             // Slightly brighter at the top: a hint of relief once tinted by the text colour.
-            double shade = 1.0 - 0.18 * (py - cell.top) / FONT_CELL_HEIGHT;
-            canvas.blend(px, FONT_HEIGHT - 1 - py, Colour{1, 1, 1} * shade, hits / double(samples * samples));
+            double shade = 1.0 - 0.18 * (py - cell.top) / GLYPH_CELL_HEIGHT;
+            canvas.blend(px, FONT_PICTURE_HEIGHT - 1 - py, Colour{1, 1, 1} * shade, hits / double(samples * samples));
         }
     }
 }
@@ -212,7 +196,7 @@ void drawGlyph(Canvas& canvas, unsigned char c) {
 }  // namespace
 
 Image drawFontSheet() {
-    Canvas canvas(FONT_WIDTH, FONT_HEIGHT);
+    Canvas canvas(FONT_PICTURE_WIDTH, FONT_PICTURE_HEIGHT);
     for (unsigned char c : fontCharacters()) drawGlyph(canvas, c);
     return canvas.toImage();
 }
