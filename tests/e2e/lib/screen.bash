@@ -1,0 +1,71 @@
+# Reading the game's screenshots by regions given in the game's own screen fractions
+# (x from 0 at the left to 1 at the right, y from 0 at the top to 1 at the bottom), mapped
+# as the text and the menu pictures are: onto the eye plane z = -100 under the 45-degree,
+# 4/3 projection, on the 1024 x 768 screen.
+
+# rect X1 Y1 X2 Y2: prints the ImageMagick geometry WxH+X+Y of the fraction rectangle.
+rect() {
+  awk -v x1="$1" -v y1="$2" -v x2="$3" -v y2="$4" 'BEGIN {
+    hw = 100 * 0.41421356 * 4 / 3; hh = 100 * 0.41421356
+    px1 = int(((110 * x1 - 55) / hw + 1) / 2 * 1024); px2 = int(((110 * x2 - 55) / hw + 1) / 2 * 1024)
+    py1 = int((1 - ((40 - 80 * y1) / hh + 1) / 2) * 768); py2 = int((1 - ((40 - 80 * y2) / hh + 1) / 2) * 768)
+    if (px1 < 0) px1 = 0; if (py1 < 0) py1 = 0
+    if (px2 > 1024) px2 = 1024; if (py2 > 768) py2 = 768
+    printf "%dx%d+%d+%d\n", px2 - px1, py2 - py1, px1, py1 }'
+}
+
+# share FILE X1 Y1 X2 Y2 CONDITION: the fraction (0..1) of the rectangle's pixels for which
+# the ImageMagick -fx CONDITION (on r, g, b in 0..1) holds.
+share() {
+  local geometry sample=100%
+  geometry=$(rect "$2" "$3" "$4" "$5")
+  # Large regions are read on every other row and column: the share hardly moves, -fx is slow.
+  [ "$(awk -v g="$geometry" 'BEGIN { split(g, s, /[x+]/); print (s[1] * s[2] > 40000) }')" = 1 ] && sample=50%
+  convert "$1" -crop "$geometry" +repage -sample "$sample" -fx "($6) ? 1 : 0" -format "%[fx:mean]\n" info: 2>/dev/null
+}
+
+# mean_rgb FILE X1 Y1 X2 Y2: the rectangle's mean colour as "R G B" (0..255).
+mean_rgb() {
+  convert "$1" -crop "$(rect "$2" "$3" "$4" "$5")" +repage -resize '1x1!' \
+    -format "%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]\n" info: 2>/dev/null
+}
+
+# difference A B: root-mean-square difference of two screenshots, 0 (equal) .. 1.
+difference() {
+  compare -metric RMSE "$1" "$2" null: 2>&1 | sed -n 's/.*(\([0-9.e-]*\)).*/\1/p'
+}
+
+# at_least VALUE LIMIT: true when VALUE >= LIMIT (decimals allowed).
+at_least() { [ -n "$1" ] && [ -n "$2" ] && awk -v v="$1" -v l="$2" 'BEGIN { exit !(v >= l) }'; }
+
+# Like start_display, but Xvfb also keeps its screen in a file, so that a screenshot is a
+# plain file copy: asking the X server for the picture (import) can take seconds while the
+# game keeps it busy with frames, and the loading picture is up for less than that.
+start_display_with_screen_file() {
+  SCREEN_DIR=$(mktemp -d)
+  for display_number in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ] && continue
+    Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp -fbdir "$SCREEN_DIR" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$display_number"
+    for _ in $(seq 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+  done
+  fail "no Xvfb display could be started"
+}
+
+# grab FILE: the raw screen now (X window dump format), for snap or later conversion.
+grab() { cp "$SCREEN_DIR/Xvfb_screen0" "$1"; }
+
+# to_png RAW PNG: converts a grabbed screen.
+to_png() { convert "xwd:$1" "png:$2" 2>/dev/null || fail "could not convert $1"; }
+
+# snap FILE: the whole screen as PNG, at once.
+snap() {
+  grab "$1.xwd"
+  to_png "$1.xwd" "$1"
+  rm -f "$1.xwd"
+}
