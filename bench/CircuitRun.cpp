@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -74,8 +75,17 @@ double setUpRace(GameClock& clock) {
     return msSince(start);
 }
 
+// Processor time of the whole process (the renderer's threads included) or of this thread.
+double cpuMs(clockid_t clock) {
+    timespec now;
+    clock_gettime(clock, &now);
+    return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
+}
+
 // The race frame as the race scene runs it, with the autopilot at the keys.
-double wholeFrame(Race& race) {
+double wholeFrame(Race& race, double* cpu = nullptr, double* mainCpu = nullptr) {
+    const double cpuStart = cpuMs(CLOCK_PROCESS_CPUTIME_ID);
+    const double mainStart = cpuMs(CLOCK_THREAD_CPUTIME_ID);
     const auto start = Clock::now();
     beginFrame();
     race.readKeys();
@@ -86,6 +96,8 @@ double wholeFrame(Race& race) {
     race.moveBodies();
     race.updateCamera();
     glFinish();
+    if (cpu) *cpu = cpuMs(CLOCK_PROCESS_CPUTIME_ID) - cpuStart;
+    if (mainCpu) *mainCpu = cpuMs(CLOCK_THREAD_CPUTIME_ID) - mainStart;
     return msSince(start);
 }
 
@@ -143,7 +155,10 @@ CircuitFigures runCircuit(int circuit, int frames) {
     for (int i = 0; i < frames; ++i) {
         clock.tick();
         path.push_back(CameraPose{race->camera(), race->cameraDistance() == 0.0});
-        figures.frameMs.push_back(wholeFrame(*race));
+        double cpu = 0, mainCpu = 0;
+        figures.frameMs.push_back(wholeFrame(*race, &cpu, &mainCpu));
+        figures.frameCpuMs.push_back(cpu);
+        figures.frameMainCpuMs.push_back(mainCpu);
         figures.triangles.push_back(race->terrain()->lastDrawnTriangles());
     }
     figures.floorMs = timeFloor(*race->terrain(), path);

@@ -20,6 +20,8 @@ struct CircuitFigures {
     int circuit = 0;
     double setUpMs = 0;                // set-up until the end of the first race frame
     std::vector<double> frameMs;       // whole race frames, as the game runs them
+    std::vector<double> frameCpuMs;    // processor time of those frames, every thread of the process
+    std::vector<double> frameMainCpuMs;  // of which the game's own thread
     std::vector<FrameParts> parts;     // the same frames again, timed part by part
     std::vector<double> triangles;     // terrain triangles sent per frame
     std::vector<double> floorMs;       // the same ground in one vertex-array call per frame

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <numeric>
 
 Spread spreadOf(std::vector<double> values) {
@@ -18,10 +19,11 @@ struct Part {
     const char* name;
     double FrameParts::*field;
 };
+// The parts of the table, then two details of the terrain that only the machine lines give.
 const Part PARTS[] = {{"terrain", &FrameParts::terrain},   {"sky", &FrameParts::sky},
                       {"entities", &FrameParts::entities}, {"hud", &FrameParts::hud},
-                      {"simulation", &FrameParts::simulation}, {"camera", &FrameParts::camera},
-                      {"culling", &FrameParts::terrainCulling}, {"sending", &FrameParts::terrainSending}};
+                      {"simulation", &FrameParts::simulation}, {"camera", &FrameParts::camera}};
+const Part TERRAIN_DETAILS[] = {{"culling", &FrameParts::terrainCulling}, {"sending", &FrameParts::terrainSending}};
 
 Spread partSpread(const CircuitFigures& figures, double FrameParts::*field) {
     std::vector<double> values;
@@ -34,40 +36,50 @@ double framesPerSecond(const CircuitFigures& figures) {
     const double total = std::accumulate(figures.frameMs.begin(), figures.frameMs.end(), 0.0);
     return total > 0 ? 1000.0 * static_cast<double>(figures.frameMs.size()) / total : 0.0;
 }
+
+void printMachineLine(const CircuitFigures& figures) {
+    const Spread frame = spreadOf(figures.frameMs);
+    const Spread floor = spreadOf(figures.floorMs);
+    std::printf("BENCH circuit=%d frames=%zu setup_ms=%.2f frame_median_ms=%.3f frame_p95_ms=%.3f", figures.circuit + 1,
+                figures.frameMs.size(), figures.setUpMs, frame.median, frame.p95);
+    for (const Part* list : {PARTS, TERRAIN_DETAILS}) {
+        const std::size_t count = list == PARTS ? std::size(PARTS) : std::size(TERRAIN_DETAILS);
+        for (std::size_t i = 0; i < count; ++i) {
+            const Spread s = partSpread(figures, list[i].field);
+            std::printf(" %s_median_ms=%.4f %s_p95_ms=%.4f", list[i].name, s.median, list[i].name, s.p95);
+        }
+    }
+    std::printf(" cpu_median_ms=%.3f main_cpu_median_ms=%.3f triangles_median=%.0f fps=%.1f floor_median_ms=%.3f "
+                "floor_p95_ms=%.3f same_path=%d\n",
+                spreadOf(figures.frameCpuMs).median, spreadOf(figures.frameMainCpuMs).median,
+                spreadOf(figures.triangles).median, framesPerSecond(figures), floor.median, floor.p95,
+                figures.samePath ? 1 : 0);
+}
 }
 
 void printReport(const std::vector<CircuitFigures>& circuits) {
-    std::printf("\nmilliseconds, median / 95th percentile over the frames\n");
-    std::printf("%-7s %8s %15s %15s %13s %13s %13s %15s %13s %9s %6s %15s\n", "circuit", "set-up", "frame",
-                "terrain", "sky", "entities", "hud", "simulation", "camera", "triangles", "fps", "floor");
+    std::printf("\nmilliseconds, median / 95th percentile over the frames; cpu: processor time per frame, all "
+                "threads / the game's own\n");
+    std::printf("%-7s %7s %13s %5s %11s %13s %11s %11s %11s %15s %11s %9s %13s\n", "circuit", "set-up", "frame", "fps",
+                "cpu", "terrain", "sky", "entities", "hud", "simulation", "camera", "triangles", "floor");
     for (const CircuitFigures& figures : circuits) {
         const Spread frame = spreadOf(figures.frameMs);
         const Spread floor = spreadOf(figures.floorMs);
-        std::printf("%-7d %8.1f %7.2f/%-7.2f", figures.circuit + 1, figures.setUpMs, frame.median, frame.p95);
+        std::printf("%-7d %7.1f %6.2f/%-6.2f %5.1f %5.2f/%-5.2f", figures.circuit + 1, figures.setUpMs, frame.median,
+                    frame.p95, framesPerSecond(figures), spreadOf(figures.frameCpuMs).median,
+                    spreadOf(figures.frameMainCpuMs).median);
         for (const Part& part : PARTS) {
             const Spread s = partSpread(figures, part.field);
             if (part.field == &FrameParts::simulation)
                 std::printf(" %7.4f/%-7.4f", s.median, s.p95);
             else if (part.field == &FrameParts::terrain)
-                std::printf(" %7.2f/%-7.2f", s.median, s.p95);
-            else
                 std::printf(" %6.2f/%-6.2f", s.median, s.p95);
+            else
+                std::printf(" %5.2f/%-5.2f", s.median, s.p95);
         }
-        std::printf(" %9.0f %6.1f %7.2f/%-7.2f%s\n", spreadOf(figures.triangles).median, framesPerSecond(figures),
-                    floor.median, floor.p95, figures.samePath ? "" : "  (paths differ!)");
+        std::printf(" %9.0f %6.2f/%-6.2f%s\n", spreadOf(figures.triangles).median, floor.median, floor.p95,
+                    figures.samePath ? "" : "  (the two runs drew different triangles!)");
     }
     std::printf("\n");
-    for (const CircuitFigures& figures : circuits) {
-        const Spread frame = spreadOf(figures.frameMs);
-        const Spread floor = spreadOf(figures.floorMs);
-        std::printf("BENCH circuit=%d frames=%zu setup_ms=%.2f frame_median_ms=%.3f frame_p95_ms=%.3f",
-                    figures.circuit + 1, figures.frameMs.size(), figures.setUpMs, frame.median, frame.p95);
-        for (const Part& part : PARTS) {
-            const Spread s = partSpread(figures, part.field);
-            std::printf(" %s_median_ms=%.4f %s_p95_ms=%.4f", part.name, s.median, part.name, s.p95);
-        }
-        std::printf(" triangles_median=%.0f fps=%.1f floor_median_ms=%.3f floor_p95_ms=%.3f same_path=%d\n",
-                    spreadOf(figures.triangles).median, framesPerSecond(figures), floor.median, floor.p95,
-                    figures.samePath ? 1 : 0);
-    }
+    for (const CircuitFigures& figures : circuits) printMachineLine(figures);
 }
