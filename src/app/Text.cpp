@@ -48,25 +48,9 @@ void loadFont(const char* path) { font = createTexture(path, 255, 200); }
 GLuint fontTexture() { return font; }
 void setFontTexture(GLuint texture) { font = texture; }
 
-void drawText(double x1, double y1, double x2, double y2, const char* text, double r, double g, double b) {
-    glEnable(GL_BLEND);
-    glDisable(GL_DEPTH_TEST);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    glBindTexture(GL_TEXTURE_2D, font);
-    const int length = static_cast<int>(std::strlen(text));
-    glColor3f(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b));
-    for (int i = 0; i < length; ++i) {
-        const GlyphSpan span = glyphSpan(x1, x2, length, i);
-        drawGlyph(span.x1, y1, span.x2, y2, static_cast<unsigned char>(text[i]));
-    }
-    glDisable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
-}
-
-void drawGlyph(double x1, double y1, double x2, double y2, unsigned char c) {
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+namespace {
+// One glyph's four corners, inside a glBegin (GL_QUADS) and under the identity model-view.
+void sendGlyphQuad(double x1, double y1, double x2, double y2, unsigned char c) {
     const float left = static_cast<float>(screenToEyeX(x1));
     const float top = static_cast<float>(screenToEyeY(y1));
     const float right = static_cast<float>(screenToEyeX(x2));
@@ -76,9 +60,6 @@ void drawGlyph(double x1, double y1, double x2, double y2, unsigned char c) {
     const float sRight = static_cast<float>(tex.sRight);
     const float tTop = static_cast<float>(tex.tTop);
     const float tBottom = static_cast<float>(tex.tBottom);
-
-    glDisable(GL_DEPTH_TEST);
-    glBegin(GL_QUADS);
     glTexCoord2f(sLeft, tTop);
     glVertex3f(left, top, TEXT_PLANE_Z);
     glTexCoord2f(sLeft, tBottom);
@@ -87,6 +68,39 @@ void drawGlyph(double x1, double y1, double x2, double y2, unsigned char c) {
     glVertex3f(right, bottom, TEXT_PLANE_Z);
     glTexCoord2f(sRight, tTop);
     glVertex3f(right, top, TEXT_PLANE_Z);
+}
+}
+
+void drawText(double x1, double y1, double x2, double y2, const char* text, double r, double g, double b) {
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glBindTexture(GL_TEXTURE_2D, font);
+    const int length = static_cast<int>(std::strlen(text));
+    glColor3f(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b));
+    // The glyphs of a text share one primitive: the same quads in the same order as one
+    // glyph at a time, for a fraction of the driver's work.
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glBegin(GL_QUADS);
+    for (int i = 0; i < length; ++i) {
+        const GlyphSpan span = glyphSpan(x1, x2, length, i);
+        sendGlyphQuad(span.x1, y1, span.x2, y2, static_cast<unsigned char>(text[i]));
+    }
+    glEnd();
+    glPopMatrix();
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+}
+
+void drawGlyph(double x1, double y1, double x2, double y2, unsigned char c) {
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glBegin(GL_QUADS);
+    sendGlyphQuad(x1, y1, x2, y2, c);
     glEnd();
     glEnable(GL_DEPTH_TEST);
     glPopMatrix();

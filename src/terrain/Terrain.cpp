@@ -64,6 +64,7 @@ void Terrain::buildGrid(const Image& heightmap) {
         }
     }
     viewDirections_.assign(count, ZERO);
+    cornerTests_.assign(count, 0);
 }
 
 void Terrain::placeVertex(int row, int col, unsigned blue) {

@@ -77,6 +77,7 @@ private:
     std::vector<Vector3> normals_;
     std::vector<Vector3> viewDirections_;  // scratch of draw: camera-to-vertex unit vectors
     std::vector<int> visibleCorners_;      // scratch of draw: the triangles it sends
+    std::vector<unsigned char> cornerTests_;  // scratch of draw: each vertex in the cone, facing
     Vector3 origin_;
     double gridSpacing_;
     double heightScale_;

@@ -1,0 +1,77 @@
+#include "app/Text.h"
+
+#include "support/GlContext.h"
+#include "support/TestFont.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+// A text is sent as one primitive; it must give the very picture of one glyph at a time.
+namespace {
+struct Line {
+    double x1, y1, x2, y2;
+    const char* text;
+    double r, g, b;
+};
+
+// Head-up display texts, some of them overlapping, and the menu's marker.
+const Line LINES[] = {
+    {0.75, 0.90, 0.96, 0.94, "VITESSE", 0.8, 0.8, 1.0}, {0.75, 0.95, 0.96, 0.99, "123", 1.0, 1.0, 1.0},
+    {0.01, 0.85, 0.30, 0.89, " 1' 23\" 45", 0.8, 0.8, 1.0}, {0.01, 0.01, 0.10, 0.05, "FPS", 1.0, 0.1, 0.1},
+    {0.475, 0.06, 0.525, 0.11, "2.0", 1.0, 1.0, 1.0}, {0.05, 0.84, 0.25, 0.95, "POSITION", 1.0, 1.0, 0.1},
+    {0.70, 0.015, 0.77, 0.10, "\xB5", 1.0, 0.1, 0.1}, {0.15, 0.55, 0.25, 0.60, "\xF9", 1.0, 1.0, 1.0},
+};
+
+// The text the way it was drawn before: the same state, then every glyph on its own.
+void drawGlyphByGlyph(const Line& line) {
+    glEnable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glBindTexture(GL_TEXTURE_2D, fontTexture());
+    const int length = static_cast<int>(std::strlen(line.text));
+    glColor3f(static_cast<float>(line.r), static_cast<float>(line.g), static_cast<float>(line.b));
+    for (int i = 0; i < length; ++i) {
+        const GlyphSpan span = glyphSpan(line.x1, line.x2, length, i);
+        drawGlyph(span.x1, line.y1, span.x2, line.y2, static_cast<unsigned char>(line.text[i]));
+    }
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+}
+
+std::vector<std::uint8_t> picture(bool batched) {
+    glClearColor(0.2f, 0.3f, 0.1f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    for (const Line& line : LINES) {
+        if (batched)
+            drawText(line.x1, line.y1, line.x2, line.y2, line.text, line.r, line.g, line.b);
+        else
+            drawGlyphByGlyph(line);
+    }
+    return GlContext::readPixels();
+}
+}
+
+TEST(TextBatching, OnePrimitivePerTextDrawsTheSamePictureAsOnePerGlyph) {
+    REQUIRE_GL_CONTEXT();
+    // A font picture with something different in every texel, alpha included.
+    std::vector<unsigned char> rgba(FONT_PICTURE_WIDTH * FONT_PICTURE_HEIGHT * 4);
+    for (std::size_t i = 0; i < rgba.size(); ++i) rgba[i] = static_cast<unsigned char>((i * 37) ^ (i / 997));
+    const GLuint font = makeTexture(FONT_PICTURE_WIDTH, FONT_PICTURE_HEIGHT, rgba);
+    setFontTexture(font);
+
+    const std::vector<std::uint8_t> glyphByGlyph = picture(false);
+    const std::vector<std::uint8_t> batched = picture(true);
+    int differing = 0, lit = 0;
+    for (std::size_t i = 0; i < batched.size(); i += 4) {
+        differing += std::memcmp(&batched[i], &glyphByGlyph[i], 3) != 0;
+        lit += batched[i] != 51;  // brighter than the background's red
+    }
+    setFontTexture(0);
+    glDeleteTextures(1, &font);
+    EXPECT_GT(lit, 10000);
+    EXPECT_EQ(differing, 0);
+}
