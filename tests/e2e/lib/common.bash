@@ -6,10 +6,13 @@ set -uo pipefail
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# start_display [FOLDER]: a free display; with FOLDER, Xvfb also keeps its screen there.
 start_display() {
+  local screen_file=()
+  [ $# -gt 0 ] && screen_file=(-fbdir "$1")
   for display_number in $(seq 90 140); do
     [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ] && continue
-    Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp "${screen_file[@]}" >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$display_number"
     for _ in $(seq 50); do

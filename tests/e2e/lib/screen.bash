@@ -38,23 +38,12 @@ difference() {
 # at_least VALUE LIMIT: true when VALUE >= LIMIT (decimals allowed).
 at_least() { [ -n "$1" ] && [ -n "$2" ] && awk -v v="$1" -v l="$2" 'BEGIN { exit !(v >= l) }'; }
 
-# Like start_display, but Xvfb also keeps its screen in a file, so that a screenshot is a
+# start_display, but Xvfb also keeps its screen in a file, so that a screenshot is a
 # plain file copy: asking the X server for the picture (import) can take seconds while the
 # game keeps it busy with frames, and the loading picture is up for less than that.
 start_display_with_screen_file() {
   SCREEN_DIR=$(mktemp -d)
-  for display_number in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ] && continue
-    Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp -fbdir "$SCREEN_DIR" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$display_number"
-    for _ in $(seq 50); do
-      xdpyinfo >/dev/null 2>&1 && return 0
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      sleep 0.1
-    done
-  done
-  fail "no Xvfb display could be started"
+  start_display "$SCREEN_DIR"
 }
 
 # grab FILE: the raw screen now (X window dump format), for snap or later conversion.
