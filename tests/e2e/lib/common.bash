@@ -44,9 +44,22 @@ game_running() { kill -0 "$GAME_PID" 2>/dev/null; }
 
 # hold KEY SECONDS: key down, wait, key up (the game reads held keys once per frame).
 hold() {
-  xdotool keydown --window "$WINDOW" "$1" 2>/dev/null || xdotool keydown "$1"
+  press "$1"
   sleep "$2"
-  xdotool keyup --window "$WINDOW" "$1" 2>/dev/null || xdotool keyup "$1"
+  release "$1"
+}
+
+# press KEY / release KEY: the two halves of a hold, for keys held across other steps.
+press() { xdotool keydown --window "$WINDOW" "$1" 2>/dev/null || xdotool keydown "$1"; }
+release() { xdotool keyup --window "$WINDOW" "$1" 2>/dev/null || xdotool keyup "$1"; }
+
+# expect_quit_on_escape: Escape ends the game with status 0, having printed only its one line.
+expect_quit_on_escape() {
+  hold Escape 0.4
+  wait_exit 10 || fail "Escape did not end the game"
+  [ "$GAME_STATUS" -eq 0 ] || fail "exit status $GAME_STATUS"
+  [ "$(cat "$GAME_OUT")" = "Chargement en cours ..." ] || fail "unexpected output: $(cat "$GAME_OUT")"
+  [ "$(wc -c <"$GAME_OUT")" -eq 24 ] || fail "output is not exactly one line"
 }
 
 # wait_exit SECONDS: waits for the game to end; sets GAME_STATUS.
