@@ -1,3 +1,4 @@
+#include "app/DataFolder.h"
 #include "app/MenuScene.h"
 #include "app/Previews.h"
 #include "app/Scene.h"
@@ -10,6 +11,8 @@
 
 int main(int argc, char** argv) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
+    // Where the build put the installed Data/: relative to the executable, then absolute.
+    if (!enterDataFolder(BRENVASK_DATA_RELATIVE, BRENVASK_DATA_ABSOLUTE)) return 1;
     std::printf("Chargement en cours ...\n");
     std::fflush(stdout);
     initWindow(defaultWindowSettings(argc, argv));

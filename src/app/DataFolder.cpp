@@ -1,0 +1,56 @@
+#include "app/DataFolder.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> dataSearchOrder(const std::string& workingFolder, const std::string& executableFolder,
+                                         const std::string& installRelativeToExecutable,
+                                         const std::string& installAbsolute) {
+    std::vector<std::string> folders;
+    auto add = [&folders](const fs::path& folder) {
+        if (!folder.empty()) folders.push_back(folder.lexically_normal().string());
+    };
+    add(workingFolder);
+    add(executableFolder);
+    if (!executableFolder.empty() && !installRelativeToExecutable.empty())
+        add(fs::path(executableFolder) / installRelativeToExecutable);
+    add(installAbsolute);
+    return folders;
+}
+
+std::string firstWithData(const std::vector<std::string>& folders) {
+    for (const std::string& folder : folders) {
+        std::error_code error;
+        if (fs::is_directory(fs::path(folder) / "Data", error)) return folder;
+    }
+    return "";
+}
+
+std::string executableFolder() {
+    std::error_code error;
+    fs::path executable = fs::read_symlink("/proc/self/exe", error);
+    return error ? "" : executable.parent_path().string();
+}
+
+std::string missingDataMessage(const std::vector<std::string>& tried) {
+    std::string message = "brenvask: no Data/ folder found; looked in:";
+    for (std::size_t i = 0; i < tried.size(); ++i) message += (i ? ", " : " ") + tried[i];
+    return message;
+}
+
+bool enterDataFolder(const std::string& installRelativeToExecutable, const std::string& installAbsolute) {
+    std::error_code error;
+    std::string working = fs::current_path(error).string();
+    std::vector<std::string> folders =
+        dataSearchOrder(working, executableFolder(), installRelativeToExecutable, installAbsolute);
+    std::string found = firstWithData(folders);
+    if (!found.empty()) {
+        fs::current_path(found, error);
+        if (!error) return true;
+    }
+    std::fprintf(stderr, "%s\n", missingDataMessage(folders).c_str());
+    return false;
+}

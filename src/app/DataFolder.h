@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Every asset path is "Data/..." relative to the working directory; at start the game makes
+// the folder that holds its Data/ the working directory, wherever it was started from.
+
+// The folders that may hold Data/, in the order they are tried: the working directory, the
+// executable's own folder (a build folder), the install folder relative to the executable
+// (any prefix, an unpacked package), then the install folder fixed when the game was built.
+// Empty entries (an unreadable executable path) are left out; relative install folders are
+// taken from the executable's folder.
+std::vector<std::string> dataSearchOrder(const std::string& workingFolder, const std::string& executableFolder,
+                                         const std::string& installRelativeToExecutable,
+                                         const std::string& installAbsolute);
+
+// The first folder that holds a Data/ folder, or "" when none does.
+std::string firstWithData(const std::vector<std::string>& folders);
+
+// The folder of the running executable, from /proc/self/exe; "" if it cannot be read.
+std::string executableFolder();
+
+// The one line printed when no folder holds Data/.
+std::string missingDataMessage(const std::vector<std::string>& tried);
+
+// Searches the folders and enters the first one with Data/. When none has it, prints the
+// message on stderr and returns false: the game ends before opening a window.
+bool enterDataFolder(const std::string& installRelativeToExecutable, const std::string& installAbsolute);
