@@ -58,3 +58,8 @@ snap() {
   to_png "$1.xwd" "$1"
   rm -f "$1.xwd"
 }
+
+# deviation FILE X1 Y1 X2 Y2: the rectangle's standard deviation (0..1): near 0 for a flat colour.
+deviation() {
+  convert "$1" -crop "$(rect "$2" "$3" "$4" "$5")" +repage -colorspace gray -format "%[fx:standard_deviation]\n" info: 2>/dev/null
+}

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The game as a player's system gets it: installed into a prefix, its desktop entry and
+# metainfo valid, started from / both installed and from the build folder (menu with the
+# three pictures, Escape ends it cleanly); a lone copy of the executable fails clearly.
+source "$(dirname "$0")/lib/common.bash"
+source "$(dirname "$0")/lib/screen.bash"
+executable=$1
+build=$2
+
+scratch=$(mktemp -d)
+trap 'finish; rm -rf "$scratch"' EXIT
+prefix=$scratch/prefix
+cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
+
+desktop=$(ls "$prefix"/share/applications/*.desktop)
+desktop-file-validate "$desktop" || fail "desktop entry not valid"
+grep -qx "Exec=$prefix/games/brenvask" "$desktop" || fail "desktop entry does not start the installed game"
+appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml >/dev/null || fail "metainfo not valid"
+warnings=$(LC_ALL=C.UTF-8 groff -t -man -Tutf8 -ww -z "$prefix/share/man/man6/brenvask.6" 2>&1)
+[ -z "$warnings" ] || fail "man page: $warnings"
+
+# Started from /, which holds no Data/: the menu shows the three circuit pictures, not flat
+# placeholders, and Escape ends the game with status 0 and its one line.
+start_display
+for game in "$prefix/games/brenvask" "$executable"; do
+  start_game "$game" /
+  screenshot "$scratch/menu.png"
+  for preview in "0.06 0.64 0.30 0.86" "0.37 0.64 0.63 0.86" "0.70 0.64 0.94 0.86"; do
+    # shellcheck disable=SC2086
+    at_least "$(share "$scratch/menu.png" $preview "r+g+b>0.15")" 0.95 &&
+      at_least "$(deviation "$scratch/menu.png" $preview)" 0.03 ||
+      fail "$game: no circuit picture at $preview"
+  done
+  expect_quit_on_escape
+done
+
+# The executable alone, far from any Data/ and with no display: one line on stderr naming
+# the folders tried, nothing on stdout, status 1 (a window attempt would fail differently).
+mkdir "$scratch/alone"
+cp "$executable" "$scratch/alone/"
+(cd / && exec env -u DISPLAY "$scratch/alone/brenvask") >"$scratch/out" 2>"$scratch/err"
+status=$?
+[ "$status" -eq 1 ] || fail "lone executable: status $status"
+[ ! -s "$scratch/out" ] || fail "lone executable wrote on stdout: $(cat "$scratch/out")"
+[ "$(wc -l <"$scratch/err")" -eq 1 ] &&
+  grep -q "^brenvask: no Data/ folder found; looked in: /, $scratch/alone, " "$scratch/err" ||
+  fail "lone executable: unexpected message: $(cat "$scratch/err")"
+echo "install end-to-end: ok"
