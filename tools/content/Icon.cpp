@@ -11,7 +11,7 @@ namespace {
 constexpr double PI = 3.14159265358979323846;
 constexpr int SAMPLES = 4;          // per pixel side: smooth edges and alpha
 constexpr double MARGIN = 0.06;     // of the side, kept clear around the pod
-constexpr double YAW = -40 * PI / 180, PITCH = 25 * PI / 180;
+constexpr double YAW = -50 * PI / 180, PITCH = 32 * PI / 180;
 
 struct ViewPoint {
     double x, y, z;  // x right, y up, z towards the viewer
