@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make clang libclang-rt-14-dev libgtest-dev freeglut3-dev libglu1-mesa-dev
-          libgl1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri xvfb xdotool x11-utils imagemagick xauth)
+          libgl1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri xvfb xdotool x11-utils imagemagick xauth
+          libpng-dev desktop-file-utils appstream groff-base dpkg-dev file)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
