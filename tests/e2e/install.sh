@@ -9,12 +9,13 @@ build=$2
 
 scratch=$(mktemp -d)
 trap 'finish; rm -rf "$scratch"' EXIT
-prefix=$scratch/prefix
+# A home folder with a space, as players have: the desktop entry must quote the path.
+prefix="$scratch/home dir/.local"
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install failed"
 
-desktop=$(ls "$prefix"/share/applications/*.desktop)
-desktop-file-validate "$desktop" || fail "desktop entry not valid"
-grep -qx "Exec=$prefix/games/brenvask" "$desktop" || fail "desktop entry does not start the installed game"
+desktop=("$prefix"/share/applications/*.desktop)
+desktop-file-validate "${desktop[@]}" || fail "desktop entry not valid"
+grep -qxF "Exec=\"$prefix/games/brenvask\"" "${desktop[@]}" || fail "desktop entry does not start the installed game"
 appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml >/dev/null || fail "metainfo not valid"
 warnings=$(LC_ALL=C.UTF-8 groff -t -man -Tutf8 -ww -z "$prefix/share/man/man6/brenvask.6" 2>&1)
 [ -z "$warnings" ] || fail "man page: $warnings"
