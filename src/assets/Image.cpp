@@ -26,6 +26,19 @@ void putU32(unsigned char* at, std::uint32_t value) {
 // Bytes a stored 24-bit row takes, padded to a multiple of four.
 std::size_t storedRowBytes(int width) { return 3 * static_cast<std::size_t>(width) + width % 4; }
 
+// Bytes the stream still holds, found without reading them; 0 when it cannot tell (a failed
+// or unseekable stream), so that such a stream never pays for what its header claims.
+std::uint64_t bytesLeft(std::istream& in) {
+    if (!in) return 0;
+    const std::istream::pos_type here = in.tellg();
+    if (here == std::istream::pos_type(-1)) return 0;
+    in.seekg(0, std::ios::end);
+    const std::istream::pos_type end = in.tellg();
+    in.seekg(here);
+    if (!in || end == std::istream::pos_type(-1) || end < here) return 0;
+    return static_cast<std::uint64_t>(end - here);
+}
+
 // Never allocate for a negative size, and keep one pixel so the buffer is never null.
 std::size_t bufferPixels(int width, int height) {
     if (width <= 0 || height <= 0) return 1;
@@ -77,6 +90,11 @@ void Image::read(std::istream& bmp) {
     const int fileHeight = readU16(header + 22);
     // No pixels, or more than any texture could hold: the empty picture, without allocating.
     if (fileWidth == 0 || fileHeight == 0 || fileWidth > MAX_SIDE || fileHeight > MAX_SIDE) return;
+
+    // A file holding less than half the pixel data its header claims is damaged beyond use.
+    // Checked before allocating: what a picture costs stays bounded by what its file holds.
+    const std::uint64_t claimedBytes = storedRowBytes(fileWidth) * static_cast<std::uint64_t>(fileHeight);
+    if (2 * bytesLeft(bmp) < claimedBytes) return;
 
     width = fileWidth;
     height = fileHeight;

@@ -10,13 +10,16 @@ void unpackColour(std::uint32_t value, std::uint8_t* r, std::uint8_t* g, std::ui
 
 // A picture from a 24-bit BMP file: 32-bit pixels in memory byte order R, G, B, A, rows in
 // file order (row 0 is the bottom row of a bottom-up BMP), ready for GL_RGBA upload.
-// Files are untrusted: missing, short or absurd files never read or write out of bounds.
+// Files are untrusted: missing, short or absurd files never read or write out of bounds, and
+// a file never costs more memory than a few times its own size.
 class Image {
 public:
     // Largest side a picture may have; a header claiming more gives the empty picture.
     static constexpr int MAX_SIDE = 16384;
 
-    // Reads the file; a missing or unusable file gives 0 x 0 (with a one-pixel buffer).
+    // Reads the file; a missing or unusable file gives 0 x 0 (with a one-pixel buffer), and so
+    // does a file holding less than half the pixel data its header claims. One holding half or
+    // more loads, with the pixels it does not reach at zero.
     explicit Image(const char* fileName);
     // Reads BMP bytes from a binary stream, with the same rules as the file constructor.
     explicit Image(std::istream& bmp);

@@ -3,6 +3,7 @@
 #include "assets/Image.h"
 #include "assets/Texture.h"
 
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -15,7 +16,13 @@ const Vector3 BORDER_NORMAL(0.0, 0.0, 1.0);
 
 Terrain::Terrain(Vector3 origin, const char* heightmapPath, const char* grassPath, const char* skyPrefix,
                  double heightScale, double gridSpacing)
-    : Terrain(origin, Image(heightmapPath), heightScale, gridSpacing) {
+    : origin_(origin), gridSpacing_(gridSpacing), heightScale_(heightScale) {
+    {
+        const Image heightmap(heightmapPath);  // released before the textures are made
+        if (!buildGrid(heightmap))
+            std::fprintf(stderr, "%s: heightmap of %d x %d samples refused; the terrain takes at most %d a side\n",
+                         heightmapPath, heightmap.getWidth(), heightmap.getHeight(), MAX_GRID_SIDE);
+    }
     glEnable(GL_TEXTURE_2D);
     grassTexture_ = createTexture(grassPath, 255, 255);
     for (int face = 0; face < 6; ++face) {
@@ -36,9 +43,10 @@ Terrain::~Terrain() {
     if (grassTexture_ != 0) glDeleteTextures(1, &grassTexture_);
 }
 
-void Terrain::buildGrid(const Image& heightmap) {
-    columns_ = heightmap.getWidth();
-    rows_ = heightmap.getHeight();
+bool Terrain::buildGrid(const Image& heightmap) {
+    const bool fits = heightmap.getWidth() <= MAX_GRID_SIDE && heightmap.getHeight() <= MAX_GRID_SIDE;
+    columns_ = fits ? heightmap.getWidth() : 0;
+    rows_ = fits ? heightmap.getHeight() : 0;
     const std::size_t count = static_cast<std::size_t>(rows_) * columns_;
     vertices_.assign(count, ZERO);
     normals_.assign(count, ZERO);
@@ -65,6 +73,7 @@ void Terrain::buildGrid(const Image& heightmap) {
     }
     viewDirections_.assign(count, ZERO);
     cornerTests_.assign(count, 0);
+    return fits;
 }
 
 void Terrain::placeVertex(int row, int col, unsigned blue) {

@@ -20,12 +20,17 @@ struct BonusMarker {
 class Terrain {
 public:
     static constexpr int SLOTS = 255;
+    // Most samples a heightmap may have on a side: 64 times the area of the shipped circuits.
+    // The grid keeps three vectors per sample, so a bigger map is refused whole.
+    static constexpr int MAX_GRID_SIDE = 2048;
 
     // Loads the heightmap and creates the grass and six sky textures ("%s%d.bmp" of skyPrefix).
-    // Needs a current OpenGL context.
+    // A heightmap over MAX_GRID_SIDE is refused with one line on stderr: the terrain is empty,
+    // as without a heightmap. Needs a current OpenGL context.
     Terrain(Vector3 origin, const char* heightmapPath, const char* grassPath, const char* skyPrefix,
             double heightScale, double gridSpacing);
-    // The grid, checkpoints and markers alone, without textures: needs no OpenGL.
+    // The grid, checkpoints and markers alone, without textures: needs no OpenGL. A heightmap
+    // over MAX_GRID_SIDE gives the empty terrain, silently.
     Terrain(Vector3 origin, const Image& heightmap, double heightScale, double gridSpacing);
     Terrain(const Terrain&) = delete;
     Terrain& operator=(const Terrain&) = delete;
@@ -61,8 +66,9 @@ public:
     Vector3 groundAt(Vector3 position, Vector3& normal) const;
 
 private:
-    // Grid, normals and markers from the heightmap; the GL constructor shares it.
-    void buildGrid(const Image& heightmap);
+    // Grid, normals and markers from the heightmap; the GL constructor shares it. False, with
+    // the empty grid, for a heightmap over MAX_GRID_SIDE.
+    bool buildGrid(const Image& heightmap);
     void placeVertex(int row, int col, unsigned blue);
     void recordMarkers(int row, int col, unsigned red, unsigned green);
     Vector3 vertexNormal(int row, int col) const;

@@ -1,6 +1,7 @@
 #include "assets/Image.h"
 
 #include "BmpBytes.h"
+#include "race/MemoryInUse.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -79,24 +80,35 @@ TEST(BmpReader, MissingFileGivesTheEmptyPictureWithABuffer) {
     EXPECT_NE(picture.getPixels(), nullptr);
 }
 
-TEST(BmpReader, ShortFileKeepsWhatItHoldsAndZeroesTheRest) {
-    std::string file = bmpGradient(5, 4);
-    // Row 0 whole (16 bytes), then row 1's first pixel and two bytes of its second.
-    file.resize(54 + 16 + 3 + 2);
-    Image picture = readBytes(file);
+TEST(BmpReader, FileHoldingHalfItsClaimKeepsWhatItHoldsAndLessIsDamaged) {
+    const std::string file = bmpGradient(5, 4);  // 4 rows of 16 stored bytes
+    // Just over half: rows 0 and 1 whole, then the blue and green bytes of row 2's first pixel.
+    Image picture = readBytes(file.substr(0, 54 + 16 + 16 + 2));
     ASSERT_EQ(picture.getWidth(), 5);
     ASSERT_EQ(picture.getHeight(), 4);
-    EXPECT_EQ(picture.getPixel(4, 0), packColour(100, 0, 4, 0));
-    EXPECT_EQ(picture.getPixel(0, 1), packColour(100, 1, 0, 0));
-    EXPECT_EQ(picture.getPixel(1, 1), packColour(0, 1, 1, 0));  // red never arrived
-    for (int y = 1; y < 4; ++y)
-        for (int x = (y == 1 ? 2 : 0); x < 5; ++x) EXPECT_EQ(picture.getPixel(x, y), 0u) << x << "," << y;
+    EXPECT_EQ(picture.getPixel(4, 1), packColour(100, 1, 4, 0));
+    EXPECT_EQ(picture.getPixel(0, 2), packColour(0, 2, 0, 0));  // red never arrived
+    for (int y = 2; y < 4; ++y)
+        for (int x = (y == 2 ? 1 : 0); x < 5; ++x) EXPECT_EQ(picture.getPixel(x, y), 0u) << x << "," << y;
+
+    // Just under half: damaged beyond use, the empty picture.
+    Image damaged = readBytes(file.substr(0, 54 + 31));
+    EXPECT_EQ(damaged.getWidth(), 0);
+    EXPECT_EQ(damaged.getHeight(), 0);
+
+    // Nothing is allocated for the claim: a 1 KB file claiming the largest picture costs nothing.
+    std::istringstream tiny(bmpHeader(Image::MAX_SIDE, Image::MAX_SIDE) + std::string(1024 - 54, '\x40'));
+    ASSERT_TRUE(restartPeakResident());
+    const std::size_t peakBefore = peakResidentBytes();
+    Image huge(tiny);
+    EXPECT_EQ(huge.getWidth(), 0);
+    EXPECT_LT(peakResidentBytes() - peakBefore, std::size_t(1) << 20);
 }
 
 TEST(BmpReader, HeaderOnlyOrTruncatedHeaderIsSafe) {
     Image headerOnly = readBytes(bmpHeader(2, 2));
-    EXPECT_EQ(headerOnly.getWidth(), 2);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(headerOnly.getPixels()[i], 0u);
+    EXPECT_EQ(headerOnly.getWidth(), 0);
+    EXPECT_EQ(headerOnly.getHeight(), 0);
 
     Image noDimensions = readBytes(bmpHeader(2, 2).substr(0, 20));
     EXPECT_EQ(noDimensions.getWidth(), 0);
@@ -109,7 +121,8 @@ TEST(BmpReader, ImpossibleDimensionsGiveTheEmptyPicture) {
         EXPECT_EQ(picture.getWidth(), 0) << w << "x" << h;
         EXPECT_EQ(picture.getHeight(), 0) << w << "x" << h;
     }
-    Image atTheBound = readBytes(bmpHeader(Image::MAX_SIDE, 2) + "abc");
+    // Holding half its rows' bytes, so it loads.
+    Image atTheBound = readBytes(bmpHeader(Image::MAX_SIDE, 2) + "abc" + std::string(3 * Image::MAX_SIDE - 3, '\0'));
     EXPECT_EQ(atTheBound.getWidth(), Image::MAX_SIDE);
     EXPECT_EQ(atTheBound.getPixel(0, 0), packColour('c', 'b', 'a', 0));  // stored blue, green, red
     EXPECT_EQ(atTheBound.getPixel(Image::MAX_SIDE - 1, 1), 0u);

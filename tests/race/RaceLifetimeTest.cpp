@@ -6,6 +6,7 @@
 #include "app/KeyTable.h"
 #include "app/MenuScene.h"
 #include "app/Scene.h"
+#include "assets/BmpBytes.h"
 #include "assets/Image.h"
 #include "assets/MdlFormat.h"
 #include "assets/Model.h"
@@ -161,4 +162,29 @@ TEST_F(RaceLifetime, AHundredRacesThroughSetUpAndEscapeLeaveMemoryWhereItWas) {
     const MemoryInUse after = memoryInUse();
     if (!before.measurable) GTEST_SKIP() << "allocator statistics hidden (sanitizer build); LeakSanitizer checks instead";
     EXPECT_LE(after.bytes, before.bytes + 16384) << "races left memory behind";
+}
+
+TEST_F(RaceLifetime, SetUpWithLyingPicturesCostsNeitherMemoryNorTime) {
+    REQUIRE_GL_CONTEXT();
+    setChosenCircuit(1);
+    setupScene();  // the driver's and libraries' first-use costs, on an honest circuit
+    destroyCurrentRace();
+    // 1 KB files whose headers claim a 16000 x 16000 heightmap and a 16384 x 16384 sky face.
+    const auto lying = [](std::uint32_t side) { return bmpHeader(side, side) + std::string(1024 - 54, '\x40'); };
+    data.write("Data/terrain1.bmp", lying(16000));
+    data.write("Data/Sky1/sky2.bmp", lying(16384));
+    setChosenCircuit(0);
+
+    ASSERT_TRUE(restartPeakResident());
+    const std::size_t peakBefore = peakResidentBytes();
+    const auto start = std::chrono::steady_clock::now();
+    setupScene();
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    const std::size_t peakAfter = peakResidentBytes();
+
+    ASSERT_NE(currentRace(), nullptr);
+    EXPECT_EQ(currentRace()->terrain()->columns(), 0);  // as without a heightmap
+    EXPECT_LT(peakAfter - peakBefore, std::size_t(100) << 20);
+    // Generous: it guards against the minutes such files once took, not against milliseconds.
+    EXPECT_LT(took.count(), 5.0);
 }

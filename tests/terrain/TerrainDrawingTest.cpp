@@ -63,6 +63,23 @@ protected:
 };
 }
 
+TEST_F(TerrainDrawing, AHeightmapOverTheGridLimitIsRefusedWithOneLineOnStderr) {
+    REQUIRE_GL_CONTEXT();
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    auto refused = makeTerrain(flatHeightmap(Terrain::MAX_GRID_SIDE + 1, 2));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              files.file("height.bmp") + ": heightmap of 2049 x 2 samples refused; the terrain takes at most 2048 a side\n");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(refused->columns(), 0);
+    EXPECT_EQ(refused->rows(), 0);
+
+    testing::internal::CaptureStderr();
+    auto accepted = makeTerrain(flatHeightmap(Terrain::MAX_GRID_SIDE, 2));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(accepted->columns(), Terrain::MAX_GRID_SIDE);
+}
+
 TEST_F(TerrainDrawing, SetsFogFromTheViewDistanceAndLeavesTheStateForTheNextFrame) {
     REQUIRE_GL_CONTEXT();
     auto terrain = makeTerrain(flatHeightmap(4, 4));

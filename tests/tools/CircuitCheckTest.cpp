@@ -113,6 +113,7 @@ TEST(CircuitCheck, RejectsTooFewCheckpointsAndAMissingKindOfBonus) {
     EXPECT_NE(text.find("no boost (253) bonus"), std::string::npos) << text;
 }
 
-TEST(CircuitCheck, RejectsAnEmptyPicture) {
+TEST(CircuitCheck, RejectsAnEmptyPictureAndOneTheGameRefuses) {
     EXPECT_FALSE(checkCircuit(Image("no such file.bmp"), 10000, SPACING).empty());
+    EXPECT_TRUE(reportsAt(checkCircuit(Image(2049, 2), 10000, SPACING), 0, 0, "the game refuses more than 2048 a side"));
 }

@@ -1,6 +1,7 @@
 #include "content/CircuitCheck.h"
 
 #include "content/HeightGrid.h"
+#include "terrain/Terrain.h"
 
 #include <algorithm>
 #include <cmath>
@@ -110,6 +111,12 @@ std::vector<CircuitProblem> checkCircuit(const Image& heightmap, double heightSc
     std::vector<CircuitProblem> problems;
     if (heightmap.getWidth() < 2 || heightmap.getHeight() < 2) {
         problems.push_back({0, 0, "the heightmap is empty or could not be read"});
+        return problems;
+    }
+    if (heightmap.getWidth() > Terrain::MAX_GRID_SIDE || heightmap.getHeight() > Terrain::MAX_GRID_SIDE) {
+        problems.push_back({0, 0, "heightmap of " + std::to_string(heightmap.getWidth()) + " x " +
+                                      std::to_string(heightmap.getHeight()) + " samples; the game refuses more than " +
+                                      std::to_string(Terrain::MAX_GRID_SIDE) + " a side"});
         return problems;
     }
     HeightGrid grid(heightmap, heightScale, gridSpacing);
