@@ -143,7 +143,7 @@ Colour skyAt(int circuitIndex, const Vector3& direction, double texelAngle, doub
     sky = mix(sky, cloud, clamp01(density));
 
     // Haze: the fog colour at the horizon itself, rising into the sky through a soft band.
-    Colour hazed = mix(fog, sky, smoothstep(0.0, 0.16, elevation));
+    Colour hazed = mix(fog, sky, smoothstep(0.0, 0.09, elevation));
     // Distant hills: soft silhouettes darker than the haze about them, their feet in the
     // fog; the skyline is smoothed over a texel so it shows no steps.
     const double azimuth = std::atan2(direction.z, direction.x);
