@@ -14,7 +14,7 @@ constexpr double PI = 3.14159265358979;
 // two cover the levels the sky is seen at.
 constexpr double EDGE_CORE = 2.0;
 // Texels over which the circuit's own clouds, hills and glow take over beyond the core.
-constexpr double EDGE_BAND = 40.0;
+constexpr double EDGE_BAND = 64.0;
 // Rows at a side face's bottom (far under the ground) that lead into its top rows.
 constexpr double BOTTOM_BAND = 12.0;
 // Distance of the cloud layer, in cloud-noise units per unit of direction.y.
@@ -139,6 +139,7 @@ Colour skyAt(int circuitIndex, const Vector3& direction, double texelAngle, doub
     }
     double density = smoothstep(0.55 - mood.cloudCover, 0.95 - mood.cloudCover * 0.8, n + 0.5);
     density *= smoothstep(0.0, 0.12, direction.y) * 0.9 + 0.1;
+    density *= 1 - (1 - mood.cloudCover) * std::pow(lit, 40.0);  // the sun burns through thin cloud
     Colour cloud = mix(mood.cloudShade, mood.cloudLit, clamp01(0.5 + 0.5 * shade + 0.3 * lit));
     sky = mix(sky, cloud, clamp01(density));
 
