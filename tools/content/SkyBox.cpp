@@ -8,10 +8,9 @@
 
 namespace {
 
-constexpr double PI = 3.14159265358979;
-// Texels from a face's edge that show only the sky shared by every edge: the repeat wrap
-// blends a face's edge texels with its opposite edge's, at mipmap level L over 2^L texels;
-// two cover the levels the sky is seen at.
+// Texels from a face's edge that show only the edge sky: the repeat wrap blends a face's
+// edge texels with its opposite edge's, at mipmap level L over 2^L texels; two cover the
+// levels the sky is seen at (0, and 1 at grazing angles).
 constexpr double EDGE_CORE = 2.0;
 // Texels over which the circuit's own clouds, hills and glow take over beyond the core.
 constexpr double EDGE_BAND = 64.0;
@@ -114,10 +113,10 @@ Colour skyAt(int circuitIndex, const Vector3& direction, double texelAngle, doub
     // Gradient from the horizon to the zenith, and the sun's glow.
     Colour sky = mix(mood.horizonSky, mood.zenith, std::pow(std::sin(elevation), 0.55));
     auto sunLit = [&mood](const Vector3& d) { return std::max(0.0, dot(d, mood.toSun)); };
-    double glow = own >= 1 ? sunGlow(direction, mood.toSun) : 0, lit = own >= 1 ? sunLit(direction) : 0;
+    double glow = sunGlow(direction, mood.toSun), lit = sunLit(direction);
     if (own < 1) {
-        glow = blend(boxMean(direction, [&mood](const Vector3& d) { return sunGlow(d, mood.toSun); }), sunGlow(direction, mood.toSun));
-        lit = blend(boxMean(direction, sunLit), sunLit(direction));
+        glow = blend(boxMean(direction, [&mood](const Vector3& d) { return sunGlow(d, mood.toSun); }), glow);
+        lit = blend(boxMean(direction, sunLit), lit);
     }
     sky = sky + (mood.sunGlow - sky) * std::min(1.0, glow * (1 - mood.cloudCover * 0.6));
 

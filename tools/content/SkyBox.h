@@ -13,7 +13,7 @@ Colour skyColour(int circuitIndex, const Vector3& direction, double texelAngle =
 // Face 0 .. 5 of a circuit's sky box, as the terrain places them on a box of half width W =
 // columns x spacing: faces 0, 1, 4, 5 the sides, 3 the top, 2 the floor (never drawn). Each
 // texel shows the sky in the direction of its point on the box seen from the world origin,
-// so the faces join and world height 0 is the horizon. Near the box's edges the sky fades
-// into one that is the same at every edge, so the repeat wrap and the mipmaps, which blend
-// a face's edge with its opposite edge, find the same colours on both sides.
+// so the faces join and world height 0 is the horizon. Near the box's edges the clouds,
+// hills and glow turn into ones that every joined edge shares, so the repeat wrap and the
+// mipmaps, which blend a face's edge with its opposite edge, find matching colours there.
 Canvas drawSkyFace(int circuitIndex, int face, double boxWidth, int size);
