@@ -49,7 +49,7 @@ Canvas drawPreview(const Circuit& circuit, const Canvas& ground, int width, int 
             // Tilt the sky up so its horizon meets the far edge of the land.
             const double tilt = 0.3;
             Vector3 direction = v * std::cos(tilt) + cross(right, v) * std::sin(tilt) + right * dot(right, v) * (1 - std::cos(tilt));
-            canvas.at(column, height - 1 - r) = skyColour(index, direction);
+            canvas.at(column, height - 1 - r) = skyColour(index, direction, 1 / focal);
         }
     }
     return canvas;

@@ -3,57 +3,170 @@
 #include "content/Mood.h"
 #include "content/Random.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
+// Texels from a face's edge that show only the edge sky: the repeat wrap blends a face's
+// edge texels with its opposite edge's, at mipmap level L over 2^L texels; two cover the
+// levels the sky is seen at (0, and 1 at grazing angles).
+constexpr double EDGE_CORE = 2.0;
+// Texels over which the circuit's own clouds, hills and glow take over beyond the core.
+constexpr double EDGE_BAND = 64.0;
+// Rows at a side face's bottom (far under the ground) that lead into its top rows.
+constexpr double BOTTOM_BAND = 12.0;
+// Distance of the cloud layer, in cloud-noise units per unit of direction.y.
+constexpr double CLOUD_SCALE = 0.9;
+
+// How much a noise octave of the given lattice cell keeps when one texel covers footprint:
+// octaves finer than a few texels would only alias into speckle, so they fade to their mean.
+double octaveKept(double footprint, double cell) { return 1 - smoothstep(0.15, 0.45, footprint / cell); }
+
+// Fractal noise as fractalNoise makes it (same seeds and octaves), band-limited to the texel.
+double filteredNoise(double x, double y, std::uint32_t seed, int octaves, double gain, double footprint) {
+    double sum = 0, amplitude = 1, norm = 0, cell = 1;
+    for (int i = 0; i < octaves; ++i) {
+        sum += amplitude * octaveKept(footprint, cell) * valueNoise(x, y, seed + 101u * i);
+        norm += amplitude;
+        amplitude *= gain;
+        cell *= 0.5;
+        double nx = 1.6 * x + 1.2 * y, ny = -1.2 * x + 1.6 * y;
+        x = nx + 17.3;
+        y = ny - 9.1;
+    }
+    return sum / norm;
+}
+
+// Lattice value that repeats every n cells and is the same a quarter turn about the origin.
+double quarterTurnLattice(int i, int k, int n, std::uint32_t seed) {
+    auto wrap = [n](int v) { return ((v % n) + n) % n; };
+    int key = n * n;
+    for (int turn = 0; turn < 4; ++turn) {
+        key = std::min(key, wrap(i) * n + wrap(k));
+        int t = i;
+        i = -k;
+        k = t;
+    }
+    return hash3(key, 0, seed) * (2.0 / 4294967295.0) - 1.0;
+}
+
+double smoother(double t) { return t * t * t * (t * (t * 6 - 15) + 10); }
+
+// The cloud noise the box's edges show: it repeats every period across the cloud layer, so
+// the top face's opposite edges continue into each other, and it looks the same a quarter
+// turn about the zenith, so every vertical edge of the box shows the same clouds.
+double edgeNoise(double x, double y, std::uint32_t seed, int octaves, double gain, double period, double footprint) {
+    double sum = 0, amplitude = 1, norm = 0;
+    int cells = std::max(1, static_cast<int>(std::lround(period)));
+    for (int octave = 0; octave < octaves; ++octave, cells *= 2) {
+        const double cell = period / cells, u = x / cell, v = y / cell;
+        const double fu = std::floor(u), fv = std::floor(v), tu = smoother(u - fu), tv = smoother(v - fv);
+        const int i = static_cast<int>(fu), k = static_cast<int>(fv);
+        const std::uint32_t s = seed + 101u * octave;
+        double a = quarterTurnLattice(i, k, cells, s), b = quarterTurnLattice(i + 1, k, cells, s);
+        double c = quarterTurnLattice(i, k + 1, cells, s), d = quarterTurnLattice(i + 1, k + 1, cells, s);
+        double value = lerp(lerp(a, b, tu), lerp(c, d, tu), tv);
+        sum += amplitude * octaveKept(footprint, cell) * value;
+        norm += amplitude;
+        amplitude *= gain;
+    }
+    return sum / norm;
+}
+
 // Distant hills on the horizon: a height (radians of elevation) for each azimuth, periodic.
-double hillsElevation(int circuitIndex, double azimuth) {
-    double x = std::cos(azimuth) * 3.0, y = std::sin(azimuth) * 3.0;
+// turns = 4 gives hills that repeat every quarter turn, the same at every vertical edge.
+double hillsElevation(int circuitIndex, double azimuth, int turns = 1) {
+    double x = std::cos(azimuth * turns) * 3.0 / turns, y = std::sin(azimuth * turns) * 3.0 / turns;
     double n = fractalNoise(x + 11, y + 7, 4242u + circuitIndex, 5);
     double ridge = ridgedNoise(x * 0.8 + 3, y * 0.8 + 1, 5151u + circuitIndex, 4);
     double base = circuitIndex == 2 ? 0.012 : 0.02;
     return base + 0.025 * (0.5 + 0.5 * n) + (circuitIndex == 1 ? 0.05 : 0.02) * ridge * ridge;
 }
 
-}  // namespace
+double sunGlow(const Vector3& direction, const Vector3& toSun) {
+    double c = std::max(0.0, dot(direction, toSun));
+    return std::pow(c, 8.0) * 0.55 + std::pow(c, 120.0) * 0.6;
+}
 
-Colour skyColour(int circuitIndex, const Vector3& direction) {
+// The mean of a function of direction over the eight directions the box maps onto each
+// other (x and z mirrored and swapped): the same at every point a wrap or corner joins.
+template <typename F>
+double boxMean(const Vector3& d, F f) {
+    const Vector3 images[8] = {{d.x, d.y, d.z},  {-d.x, d.y, d.z},  {d.x, d.y, -d.z},  {-d.x, d.y, -d.z},
+                               {d.z, d.y, d.x},  {-d.z, d.y, d.x},  {d.z, d.y, -d.x},  {-d.z, d.y, -d.x}};
+    double sum = 0;
+    for (const Vector3& image : images) sum += f(image);
+    return sum / 8;
+}
+
+// The sky in a direction. own (0 .. 1) is how much of the circuit's own clouds, hills and
+// glow it shows; at 0 they are the edge sky's, which every joined edge shares. period is the
+// cloud layer's repeat for the edge clouds (the top face's width in cloud units).
+Colour skyAt(int circuitIndex, const Vector3& direction, double texelAngle, double own, double period) {
     const Mood& mood = circuitMood(circuitIndex);
-    Colour fog = fogColour();
-    double elevation = std::asin(std::max(-1.0, std::min(1.0, direction.y)));
+    const Colour fog = fogColour();
+    const double elevation = std::asin(std::max(-1.0, std::min(1.0, direction.y)));
     if (elevation <= 0) return fog;
+    auto blend = [own](double edge, double local) { return own >= 1 ? local : own <= 0 ? edge : lerp(edge, local, own); };
 
-    // Gradient from the horizon to the zenith, with the haze of the fog at the bottom.
-    double up = std::pow(std::sin(elevation), 0.55);
-    Colour sky = mix(mood.horizonSky, mood.zenith, up);
-    double sunCos = dot(direction, mood.toSun);
-    double glow = std::pow(std::max(0.0, sunCos), 8.0) * 0.55 + std::pow(std::max(0.0, sunCos), 120.0) * 0.6;
+    // Gradient from the horizon to the zenith, and the sun's glow.
+    Colour sky = mix(mood.horizonSky, mood.zenith, std::pow(std::sin(elevation), 0.55));
+    auto sunLit = [&mood](const Vector3& d) { return std::max(0.0, dot(d, mood.toSun)); };
+    double glow = sunGlow(direction, mood.toSun), lit = sunLit(direction);
+    if (own < 1) {
+        glow = blend(boxMean(direction, [&mood](const Vector3& d) { return sunGlow(d, mood.toSun); }), glow);
+        lit = blend(boxMean(direction, sunLit), lit);
+    }
     sky = sky + (mood.sunGlow - sky) * std::min(1.0, glow * (1 - mood.cloudCover * 0.6));
 
     // Clouds on a layer high above, seen through the direction: continuous across faces.
-    if (direction.y > 0.01) {
-        double scale = 1.0 / direction.y;
-        double cx = direction.x * scale * 0.9, cz = direction.z * scale * 0.9;
-        double stretch = circuitIndex == 1 ? 0.6 : 1.0;  // long streaks at sunset
-        double n = fractalNoise(cx * stretch + 40, cz + 40, 777u + circuitIndex, 6, 0.55);
-        double density = smoothstep(0.55 - mood.cloudCover, 0.95 - mood.cloudCover * 0.8, n + 0.5);
-        density *= smoothstep(0.0, 0.12, direction.y) * 0.9 + 0.1;
-        double light = 0.5 + 0.5 * fractalNoise(cx * stretch * 1.7 + 3, cz * 1.7 + 9, 999u + circuitIndex, 4);
-        Colour cloud = mix(mood.cloudShade, mood.cloudLit, clamp01(light + 0.3 * std::max(0.0, sunCos)));
-        sky = mix(sky, cloud, clamp01(density));
+    // Towards the horizon the layer is seen edge-on; its fine detail fades out there.
+    const double height = std::max(direction.y, 0.02);
+    const double cx = direction.x / height * CLOUD_SCALE, cz = direction.z / height * CLOUD_SCALE;
+    const double footprint = texelAngle * CLOUD_SCALE / (height * height);
+    const double stretch = circuitIndex == 1 ? 0.6 : 1.0;  // long streaks at sunset
+    const std::uint32_t seed = 777u + circuitIndex, shadeSeed = 999u + circuitIndex;
+    double n = 0, shade = 0;
+    if (own > 0) {
+        n = filteredNoise(cx * stretch + 40, cz + 40, seed, 6, 0.55, footprint);
+        shade = filteredNoise(cx * stretch * 1.7 + 3, cz * 1.7 + 9, shadeSeed, 4, 0.5, footprint * 1.7);
     }
+    if (own < 1) {
+        n = blend(edgeNoise(cx, cz, seed, 6, 0.55, period, footprint), n);
+        shade = blend(edgeNoise(cx * 2, cz * 2, shadeSeed, 4, 0.5, period * 2, footprint * 2), shade);
+    }
+    double density = smoothstep(0.55 - mood.cloudCover, 0.95 - mood.cloudCover * 0.8, n + 0.5);
+    density *= smoothstep(0.0, 0.12, direction.y) * 0.9 + 0.1;
+    density *= 1 - (1 - mood.cloudCover) * std::pow(lit, 40.0);  // the sun burns through thin cloud
+    Colour cloud = mix(mood.cloudShade, mood.cloudLit, clamp01(0.5 + 0.5 * shade + 0.3 * lit));
+    sky = mix(sky, cloud, clamp01(density));
 
-    // Distant hills, then haze down to the fog colour at the horizon itself.
-    double azimuth = std::atan2(direction.z, direction.x);
-    double hills = hillsElevation(circuitIndex, azimuth);
-    if (elevation < hills) sky = mix(mood.distantHills, fog, 0.35 + 0.5 * (1 - elevation / hills));
-    return mix(fog, sky, smoothstep(0.0, 0.035, elevation) * 0.7 + 0.3 * smoothstep(0.0, 0.004, elevation));
+    // Haze: the fog colour at the horizon itself, rising into the sky through a soft band.
+    Colour hazed = mix(fog, sky, smoothstep(0.0, 0.09, elevation));
+    // Distant hills: soft silhouettes darker than the haze about them, their feet in the
+    // fog; the skyline is smoothed over a texel so it shows no steps.
+    const double azimuth = std::atan2(direction.z, direction.x);
+    double hills = own > 0 ? hillsElevation(circuitIndex, azimuth) : 0;
+    if (own < 1) hills = blend(hillsElevation(circuitIndex, azimuth, 4), hills);
+    const double soft = std::max(texelAngle, 0.001);
+    const double cover = smoothstep(-soft, soft, hills - elevation);
+    if (cover <= 0) return hazed;
+    Colour hill = mix(fog, mix(mood.distantHills, hazed, 0.25), smoothstep(0.0, hills + soft, elevation));
+    return mix(hazed, hill, cover);
+}
+
+}  // namespace
+
+Colour skyColour(int circuitIndex, const Vector3& direction, double texelAngle) {
+    return skyAt(circuitIndex, direction, texelAngle, 1.0, 1.0);
 }
 
 Canvas drawSkyFace(int circuitIndex, int face, double W, int size) {
     Canvas canvas(size, size);
-    double x0 = -W, x1 = W, y0 = -W / 2 + 30000.0, y1 = y0 + W, z0 = -W, z1 = W;
+    const double x0 = -W, x1 = W, y0 = -W / 2 + 30000.0, y1 = y0 + W, z0 = -W, z1 = W;
+    const double texelWidth = 2 * W / size, period = 2 * W / y1 * CLOUD_SCALE;
+    const bool side = face == 0 || face == 1 || face == 4 || face == 5;
     for (int j = 0; j < size; ++j)
         for (int i = 0; i < size; ++i) {
             // Texture coordinates of the texel centre: s along the row, t up the rows.
@@ -67,7 +180,20 @@ Canvas drawSkyFace(int circuitIndex, int face, double W, int size) {
                 case 3: p = Vector3(x0 + (x1 - x0) * s, y1, z0 + (z1 - z0) * t); break;
                 default: p = Vector3(x0 + (x1 - x0) * s, y0, z0 + (z1 - z0) * t); break;
             }
-            canvas.at(i, j) = skyColour(circuitIndex, p / length(p));
+            const double distance = length(p);
+            // Texels to the nearest edge this face shares with another (the floor is never
+            // drawn; a side face's bottom is handled below).
+            double edge = std::min(i + 0.5, size - i - 0.5);
+            if (side) edge = std::min(edge, size - j - 0.5);
+            else if (face == 3) edge = std::min({edge, j + 0.5, size - j - 0.5});
+            else edge = EDGE_BAND;
+            canvas.at(i, j) = skyAt(circuitIndex, p / distance, texelWidth / distance, smoothstep(EDGE_CORE, EDGE_BAND, edge), period);
         }
+    // The repeat wrap also joins a side face's bottom rows to its top rows: mirror the top
+    // rows there, fading back to the fog above. The box's bottom lies far under the ground.
+    if (side)
+        for (int j = 0; j < BOTTOM_BAND; ++j)
+            for (int i = 0; i < size; ++i)
+                canvas.at(i, j) = mix(canvas.at(i, size - 1 - j), canvas.at(i, j), smoothstep(EDGE_CORE, BOTTOM_BAND, j + 0.5));
     return canvas;
 }
