@@ -346,7 +346,6 @@ Body steppedAfter(std::uint32_t ms) {
     body.step();
     return body;
 }
-}  // namespace
 
 struct StepResult {
     Vector3 position, velocity;
@@ -359,6 +358,7 @@ void expectExactly(const Body& b, const StepResult& r) {
     EXPECT_EQ(b.yawRate(), r.yawRate);
     EXPECT_EQ(b.climbRate(), r.climbRate);
 }
+}  // namespace
 
 TEST_F(BodyTest, AStepIntegratesAtMostAQuarterOfASecondAndShorterOnesAsBefore) {
     // Recorded from the step as it was before the bound, bit for bit.
