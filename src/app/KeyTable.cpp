@@ -1,12 +1,25 @@
 #include "app/KeyTable.h"
 
 namespace {
+// Keys held now, and keys pressed since the last frame ended (held or already let go).
 int keyTable[KEY_SLOTS] = {};
+int pressedThisFrame[KEY_SLOTS] = {};
 constexpr int LAST_READ_SPECIAL_CODE = 108;  // Insert
 
-void setSpecial(int code, int value) {
+void press(int slot) {
+    keyTable[slot] = 1;
+    pressedThisFrame[slot] = 1;
+}
+
+void release(int slot) { keyTable[slot] = 0; }
+
+void setSpecial(int code, bool down) {
     const int slot = keySlot(code);
-    if (slot >= 0) keyTable[slot] = value;
+    if (slot < 0) return;
+    if (down)
+        press(slot);
+    else
+        release(slot);
 }
 }
 
@@ -17,14 +30,19 @@ int keySlot(int specialCode) {
 
 int keyDown(int slot) {
     if (slot < 0 || slot >= KEY_SLOTS) return 0;
-    return keyTable[slot];
+    return keyTable[slot] | pressedThisFrame[slot];
+}
+
+void endKeyFrame() {
+    for (int& slot : pressedThisFrame) slot = 0;
 }
 
 void clearKeys() {
     for (int& slot : keyTable) slot = 0;
+    endKeyFrame();
 }
 
-void onKeyPress(unsigned char key, int, int) { keyTable[key & 0xFF] = 1; }
-void onKeyRelease(unsigned char key, int, int) { keyTable[key & 0xFF] = 0; }
-void onSpecialPress(int key, int, int) { setSpecial(key, 1); }
-void onSpecialRelease(int key, int, int) { setSpecial(key, 0); }
+void onKeyPress(unsigned char key, int, int) { press(key & 0xFF); }
+void onKeyRelease(unsigned char key, int, int) { release(key & 0xFF); }
+void onSpecialPress(int key, int, int) { setSpecial(key, true); }
+void onSpecialRelease(int key, int, int) { setSpecial(key, false); }

@@ -9,8 +9,14 @@ constexpr int KEY_SLOTS = 256;
 // keys above Insert, which would otherwise land on Escape or Space).
 int keySlot(int specialCode);
 
-// 1 while the key in that slot is held, else 0. Level-triggered: no edge detection.
+// 1 while the key in that slot is held, else 0. Level-triggered: no edge detection. A key
+// pressed since the previous frame also reads 1 for the whole of the next frame even if it
+// was already let go, so that a quick tap between two frames is never lost.
 int keyDown(int slot);
+
+// The frame has read the table: keys pressed and let go since the previous frame now read as
+// released. The shell calls it after every scene.
+void endKeyFrame();
 
 // Sets every slot to 0.
 void clearKeys();

@@ -79,6 +79,8 @@ void displayFrame() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     if (SceneFunction scene = currentScene()) scene();
+    // Key callbacks run only between frames, so the scene has seen every tap by now.
+    endKeyFrame();
     glutSwapBuffers();
 }
 

@@ -25,7 +25,8 @@ std::string gameModeString(const WindowSettings& settings);
 // the fixed OpenGL state and callbacks.
 void initWindow(WindowSettings settings);
 
-// Display and idle callback: clear, identity model-view, the current scene, swap.
+// Display and idle callback: clear, identity model-view, the current scene, the end of the
+// frame for the key table, swap.
 void displayFrame();
 
 // Viewport follows the window; the projection stays 45 degrees at 4/3.

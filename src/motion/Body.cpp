@@ -12,13 +12,17 @@ constexpr double RATE_LIMIT = 0.08;
 // Without input a rate shrinks by this factor at every step.
 constexpr double RATE_DECAY = 1.15;
 
-double secondsSince(std::uint32_t then, std::uint32_t now) {
-    // Unsigned difference: right across the 32-bit wrap of the clock.
-    return static_cast<std::uint32_t>(now - then) / 1000.0;
+// The time a step starting now integrates: everything since the previous step, at most
+// MAX_STEP_MS. Unsigned difference: right across the 32-bit wrap of the clock.
+std::uint32_t stepMs(std::uint32_t lastStep, std::uint32_t now) {
+    const std::uint32_t elapsed = now - lastStep;
+    return elapsed < MAX_STEP_MS ? elapsed : MAX_STEP_MS;
 }
 
+double stepSeconds(std::uint32_t lastStep, std::uint32_t now) { return stepMs(lastStep, now) / 1000.0; }
+
 // The shared ramp of yawInput and climbInput: slow from rest, faster once moving, and
-// following the time since the last step so its duration hardly depends on the frame rate.
+// following the coming step's time so its duration hardly depends on the frame rate.
 void rampRate(double& rate, std::int8_t& sign, double amount, double dt) {
     const double limit = (std::fabs(rate) / 25.0 + 0.004) * 20.0;
     const double gain = limit > std::fabs(amount) ? std::fabs(amount) : limit;
@@ -104,13 +108,13 @@ void Body::sideThrust(double amount) { sideForce_ += frame_.right() * (amount * 
 
 void Body::setBrake(double brake) { brake_ = brake; }
 
-void Body::yawInput(double amount) { rampRate(yawRate_, yawSign_, amount, secondsSince(lastStepTime_, clockMs())); }
+void Body::yawInput(double amount) { rampRate(yawRate_, yawSign_, amount, stepSeconds(lastStepTime_, clockMs())); }
 
 void Body::climbInput(double amount) {
-    rampRate(climbRate_, climbSign_, amount, secondsSince(lastStepTime_, clockMs()));
+    rampRate(climbRate_, climbSign_, amount, stepSeconds(lastStepTime_, clockMs()));
 }
 
-std::uint32_t Body::msSinceStep() const { return static_cast<std::uint32_t>(clockMs() - lastStepTime_); }
+std::uint32_t Body::msSinceStep() const { return stepMs(lastStepTime_, clockMs()); }
 
 void Body::step() {
     // One clock reading serves both the time step and the new lastStepTime, so no
@@ -124,8 +128,9 @@ void Body::step() {
     const Vector3 f = frame_.forward();
     frame_.lookPoint = frame_.position + f;
 
-    // 3. Uncapped: the body integrates over all the time since its own previous step.
-    const double dt = secondsSince(lastStepTime_, now);
+    // 3. The body integrates over the time since its own previous step, at most MAX_STEP_MS:
+    // the rest of a stall is dropped, not integrated.
+    const double dt = stepSeconds(lastStepTime_, now);
 
     // 4. Grip: damp velocity that does not point along forward (k is 0 straight ahead,
     // 1 sideways, 2 backwards).

@@ -7,7 +7,8 @@
 
 // The motion record of one entity (and of the camera): a frame, its velocity, the inputs
 // gathered since the last step and nine tuning values. step() integrates over the real
-// milliseconds since this body's previous step; turning and climbing happen once per step.
+// milliseconds since this body's previous step, at most MAX_STEP_MS; turning and climbing
+// happen once per step.
 class Body {
 public:
     Body(const Vector3& position, const Vector3& lookPoint, const Vector3& up);
@@ -33,6 +34,8 @@ public:
     void yawInput(double amount);
     void climbInput(double amount);
 
+    // The milliseconds the coming step will integrate: the time since the last step, at most
+    // MAX_STEP_MS.
     std::uint32_t msSinceStep() const;
     void step();
 

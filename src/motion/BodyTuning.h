@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 // The nine tuning values of a body, in setParameters' order.
 struct BodyTuning {
     double mass;
@@ -17,3 +19,9 @@ struct BodyTuning {
 constexpr BodyTuning PLAYER_POD_TUNING{1000.0, 15000000.0, 3000.0, 500.0, 5.0, 5.0, 5000.0, 50.0, 0.15};
 constexpr BodyTuning AI_POD_TUNING{1000.0, 15000000.0, 3000.0, 500.0, 5.0, 5.0, 5000.0, 50.0, 0.35};
 constexpr BodyTuning BONUS_TUNING{1000.0, 1.0, 3000.0, 500.0, 5.0, 5.0, 4000.0, 50.0, 0.55};
+
+// The longest time one physics step integrates, in milliseconds. A stall of the whole program
+// (a suspended machine, a debugger, a slow disk) would otherwise be integrated in one step and
+// throw every body off the map; steps this long or shorter are integrated in full, so nothing
+// changes at four frames per second or more.
+constexpr std::uint32_t MAX_STEP_MS = 250;

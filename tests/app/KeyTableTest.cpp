@@ -36,6 +36,7 @@ TEST_F(KeyTableTest, ModifierAndUnknownSpecialKeysAreIgnored) {
 TEST_F(KeyTableTest, EnterSharesTheLeftArrowSlot) {
     onKeyPress('\r', 0, 0);
     EXPECT_EQ(keyDown(13), 1);
+    endKeyFrame();
     onSpecialRelease(GLUT_KEY_LEFT, 0, 0);
     EXPECT_EQ(keyDown(13), 0);
     onSpecialPress(GLUT_KEY_LEFT, 0, 0);
@@ -46,6 +47,7 @@ TEST_F(KeyTableTest, CaseMattersAndReleaseWithoutPressClears) {
     onKeyPress('W', 0, 0);
     EXPECT_EQ(keyDown('W'), 1);
     EXPECT_EQ(keyDown('w'), 0);
+    endKeyFrame();
     onKeyRelease('w', 0, 0);
     EXPECT_EQ(keyDown('w'), 0);
     EXPECT_EQ(keyDown('W'), 1);
@@ -60,4 +62,26 @@ TEST_F(KeyTableTest, KeysStayHeldAcrossReadsAndOutOfRangeReadsAreZero) {
     for (int frame = 0; frame < 3; ++frame) EXPECT_EQ(keyDown(32), 1);
     EXPECT_EQ(keyDown(-1), 0);
     EXPECT_EQ(keyDown(256), 0);
+}
+
+TEST_F(KeyTableTest, ATapBetweenTwoFramesReadsHeldForTheNextFrameOnly) {
+    onKeyPress(27, 0, 0);
+    onKeyRelease(27, 0, 0);
+    onSpecialPress(GLUT_KEY_F1, 0, 0);
+    onSpecialRelease(GLUT_KEY_F1, 0, 0);
+    EXPECT_EQ(keyDown(27), 1);
+    EXPECT_EQ(keyDown(27), 1);  // for the whole frame, however often it is read
+    EXPECT_EQ(keyDown(1), 1);
+    endKeyFrame();
+    EXPECT_EQ(keyDown(27), 0);
+    EXPECT_EQ(keyDown(1), 0);
+
+    // A held key reads 1 on every frame until it is let go, as before.
+    onKeyPress('w', 0, 0);
+    endKeyFrame();
+    EXPECT_EQ(keyDown('w'), 1);
+    endKeyFrame();
+    EXPECT_EQ(keyDown('w'), 1);
+    onKeyRelease('w', 0, 0);
+    EXPECT_EQ(keyDown('w'), 0);
 }

@@ -70,6 +70,7 @@ TEST_F(Menu, ArrowsWrapBothWaysAndFreezeForTwoHundredMilliseconds) {
     updateMenuChoice();
     EXPECT_EQ(chosenCircuit(), 2);
     EXPECT_EQ(clockMs(), 10200u);
+    endKeyFrame();
     onSpecialRelease(GLUT_KEY_LEFT, 0, 0);
     onSpecialPress(GLUT_KEY_RIGHT, 0, 0);
     updateMenuChoice();
@@ -86,6 +87,16 @@ TEST_F(Menu, BothArrowsInOneFrameGoBackAndForthAgain) {
     updateMenuChoice();
     EXPECT_EQ(chosenCircuit(), 1);
     EXPECT_EQ(clockMs(), 10400u);
+}
+
+TEST_F(Menu, ATapBetweenTwoFramesMovesTheMarkerExactlyOneStep) {
+    onSpecialPress(GLUT_KEY_RIGHT, 0, 0);
+    onSpecialRelease(GLUT_KEY_RIGHT, 0, 0);
+    for (int frame = 0; frame < 2; ++frame) {
+        updateMenuChoice();
+        endKeyFrame();
+        EXPECT_EQ(chosenCircuit(), 1);
+    }
 }
 
 TEST_F(Menu, EnterMovesTheMarkerLeftAndDoesNotChoose) {

@@ -167,6 +167,17 @@ TEST_F(PlayerKeys, ThrustBrakeAndSideKeys) {
     EXPECT_EQ(pod.body()->thrustForce(), Vector3(0, 0, 0));
 }
 
+TEST_F(PlayerKeys, ATappedWThrustsForExactlyOneFrame) {
+    onKeyPress('w', 0, 0);
+    onKeyRelease('w', 0, 0);
+    pod.update();
+    EXPECT_EQ(pod.body()->thrustForce(), Vector3(1.1 * power, 0, 0));
+    endKeyFrame();
+    pod.body()->step();
+    pod.update();
+    EXPECT_EQ(pod.body()->thrustForce(), Vector3(0, 0, 0));
+}
+
 TEST_F(PlayerKeys, UpperCaseWDoesNothing) {
     onKeyPress('W', 0, 0);
     pod.update();

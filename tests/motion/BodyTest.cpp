@@ -329,3 +329,51 @@ TEST_F(BodyTest, ChaseCameraSitsBehindAboveAndLooksDown) {
     const Body cockpit = chaseCamera(followed, 0);
     expectSameFrame(cockpit.frame(), followed.frame());
 }
+
+namespace {
+// A pod sliding off its heading with every input held, stepped ms after its previous step.
+Body steppedAfter(std::uint32_t ms) {
+    setTestClock(100000);
+    Body body(Vector3(10, 20, 30), Vector3(11, 20, 31), Vector3(0, 1, 0));
+    body.setParameters(PLAYER_POD_TUNING);
+    body.setVelocity(Vector3(3000, 200, -1000));
+    setTestClock(100000 + ms);
+    body.thrust(1.1);
+    body.sideThrust(100);
+    body.setBrake(1.0);
+    body.yawInput(1);
+    body.climbInput(-1);
+    body.step();
+    return body;
+}
+
+struct StepResult {
+    Vector3 position, velocity;
+    double yawRate, climbRate;
+};
+
+void expectExactly(const Body& b, const StepResult& r) {
+    EXPECT_EQ(b.position(), r.position);
+    EXPECT_EQ(b.velocity(), r.velocity);
+    EXPECT_EQ(b.yawRate(), r.yawRate);
+    EXPECT_EQ(b.climbRate(), r.climbRate);
+}
+}  // namespace
+
+TEST_F(BodyTest, AStepIntegratesAtMostAQuarterOfASecondAndShorterOnesAsBefore) {
+    // Recorded from the step as it was before the bound, bit for bit.
+    const StepResult after16{Vector3(0x1.c49eaf790cbfp+5, 0x1.52d15d8438515p+4, 0x1.15ed7e2f4b443p+4),
+                             Vector3(0x1.627ed7370f18ep+11, 0x1.77dda285d02e2p+7, -0x1.23a42bc01a42bp+9),
+                             0x1.4f8b588e368f1p-10, -0x1.4f8b588e368f1p-10};
+    const StepResult after250{Vector3(0x1.cf154279ade64p+8, 0x1.1feee901a3c1cp+4, 0x1.250a1fed3c6p+9),
+                              Vector3(0x1.3f38abe140684p+9, 0x1.8e29b2ac1fc88p+4, 0x1.5440a3d821576p+12),
+                              0x1.47ae147ae147bp-6, -0x1.47ae147ae147bp-6};
+    expectExactly(steppedAfter(16), after16);
+    expectExactly(steppedAfter(MAX_STEP_MS), after250);
+    // A stall of an hour is integrated as a quarter of a second, the rest dropped.
+    expectExactly(steppedAfter(60 * 60 * 1000), after250);
+    setTestClock(START);
+    const Body stalled = pod();
+    setTestClock(START + 60 * 60 * 1000);
+    EXPECT_EQ(stalled.msSinceStep(), MAX_STEP_MS);  // so a boost spends no more than that
+}

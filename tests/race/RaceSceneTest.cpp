@@ -92,3 +92,15 @@ TEST_F(RaceFrame, AFrameMovesTheRaceAndEscapeReturnsToTheMenuAfterHalfASecond) {
     EXPECT_EQ(currentScene(), menuScene);
     EXPECT_GE(clockMs() - escapeAt, 500u);
 }
+
+TEST_F(RaceFrame, ATappedEscapeLeavesTheRaceAndIsGoneForTheMenu) {
+    onKeyPress(27, 0, 0);
+    onKeyRelease(27, 0, 0);
+    setTestClock(clockMs() + 16);
+    clearScreen();
+    currentScene()();
+    endKeyFrame();
+    EXPECT_EQ(currentRace(), nullptr);
+    EXPECT_EQ(currentScene(), menuScene);
+    EXPECT_EQ(keyDown(27), 0);  // the menu does not quit
+}

@@ -89,6 +89,7 @@ TEST_F(RaceWorld, ViewKeysPickTheViewF3First) {
     onSpecialPress(GLUT_KEY_F3, 0, 0);
     race->readKeys();
     EXPECT_EQ(race->cameraDistance(), 1000.0);
+    endKeyFrame();
     onSpecialRelease(GLUT_KEY_F3, 0, 0);
     race->readKeys();
     EXPECT_EQ(race->cameraDistance(), 2000.0);
@@ -99,9 +100,21 @@ TEST_F(RaceWorld, ViewKeysPickTheViewF3First) {
     onKeyPress('0', 0, 0);
     race->readKeys();
     EXPECT_EQ(race->lighting(), 0);  // '.' is read after '0' and wins
+    endKeyFrame();
     onKeyRelease('.', 0, 0);
     race->readKeys();
     EXPECT_EQ(race->lighting(), 1);
+}
+
+TEST_F(RaceWorld, ATappedF1SwitchesToTheCockpitForOneFrame) {
+    onSpecialPress(GLUT_KEY_F1, 0, 0);
+    onSpecialRelease(GLUT_KEY_F1, 0, 0);
+    race->readKeys();
+    endKeyFrame();
+    EXPECT_EQ(race->cameraDistance(), 0.0);
+    race->setView(0, 2000.0);
+    race->readKeys();
+    EXPECT_EQ(race->cameraDistance(), 2000.0);
 }
 
 TEST_F(RaceWorld, PageUpAndPageDownMoveTheViewDistanceWithoutBound) {
@@ -109,6 +122,7 @@ TEST_F(RaceWorld, PageUpAndPageDownMoveTheViewDistanceWithoutBound) {
     race->readKeys();
     EXPECT_EQ(viewDistance(), 80000);
     EXPECT_EQ(race->terrain()->getViewDistance(), 80000.0);
+    endKeyFrame();
     onSpecialRelease(GLUT_KEY_PAGE_UP, 0, 0);
     onSpecialPress(GLUT_KEY_PAGE_DOWN, 0, 0);
     for (int frame = 0; frame < 10; ++frame) race->readKeys();
@@ -134,6 +148,7 @@ TEST_F(RaceWorld, PlusVisitsEveryEntityOnePerFrameAndWrapsToThePlayer) {
     }
     // The head-up display keeps following the player.
     EXPECT_EQ(race->viewedIndex(), 0);
+    endKeyFrame();
     onKeyRelease('+', 0, 0);
     race->updateCamera();
     EXPECT_EQ(cameraIndex(), 1u);

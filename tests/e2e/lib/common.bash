@@ -49,6 +49,9 @@ hold() {
   release "$1"
 }
 
+# tap KEY: down and up back to back (no delay between them), as a rule within one frame.
+tap() { xdotool key --delay 0 --window "$WINDOW" "$1" 2>/dev/null || xdotool key --delay 0 "$1"; }
+
 # press KEY / release KEY: the two halves of a hold, for keys held across other steps.
 press() { xdotool keydown --window "$WINDOW" "$1" 2>/dev/null || xdotool keydown "$1"; }
 release() { xdotool keyup --window "$WINDOW" "$1" 2>/dev/null || xdotool keyup "$1"; }
