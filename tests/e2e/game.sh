@@ -130,15 +130,14 @@ trap 'finish; rm -rf "$SCREEN_DIR"' EXIT
 start_game "$executable" "$build"
 sleep 1
 
-# The menu, and the arrows moving the marker. They are tapped: a held arrow moves it again
-# after the menu's 200 ms wait, and on a busy machine xdotool can start the release later.
+# The menu, and the arrows moving the marker.
 snap "$shots/menu.png"
 expect_menu "$shots/menu.png" 0
-tap Right
+hold Right 0.1
 sleep 0.4
 snap "$shots/menu-right.png"
 expect_marker_on "$shots/menu-right.png" 1
-tap Left
+hold Left 0.1
 sleep 0.4
 snap "$shots/menu-left.png"
 expect_marker_on "$shots/menu-left.png" 0
@@ -172,7 +171,7 @@ leave_race 0
 
 # Circuits 1 and 2: each loads, races and returns with the marker on it.
 for circuit in 1 2; do
-  tap Right
+  hold Right 0.1
   sleep 0.4
   start_race "$circuit" "$shots/race-$circuit.png"
   hold w 1
