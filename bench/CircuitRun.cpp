@@ -2,10 +2,13 @@
 
 #include "Autopilot.h"
 #include "Floor.h"
+#include "GeneratedMap.h"
+#include "WholeFloor.h"
 
 #include "app/Clock.h"
 #include "app/KeyTable.h"
 #include "app/MenuScene.h"
+#include "app/Text.h"
 #include "offscreen/GlContext.h"
 #include "race/Hud.h"
 #include "race/Race.h"
@@ -38,11 +41,11 @@ double lap(Clock::time_point& mark) {
 }
 
 // Everything a race takes from outside, as in a game just started on that circuit.
-void freshGame(int circuit) {
+void freshGame(int circuit, int viewDistance) {
     std::srand(RANDOM_SEED);
     clearKeys();
     setCameraIndex(0);
-    setViewDistance(START_VIEW_DISTANCE);
+    setViewDistance(viewDistance);
     setChosenCircuit(circuit);
     GlContext::setGameState();
 }
@@ -63,11 +66,15 @@ private:
     std::uint32_t now_ = GAME_CLOCK_START;
 };
 
-// The set-up scene's frame, then the first race frame, finished.
-double setUpRace(GameClock& clock) {
+// The set-up scene's frame (the chosen circuit's, or the one given), then the first race
+// frame, finished.
+double setUpTimed(GameClock& clock, const CircuitSpec* circuit = nullptr) {
     const auto start = Clock::now();
     beginFrame();
-    setupScene();
+    if (circuit != nullptr)
+        setUpRace(*circuit);
+    else
+        setupScene();
     clock.tick();
     beginFrame();
     raceScene();
@@ -143,32 +150,45 @@ void endRace() {
 }
 }
 
-CircuitFigures runCircuit(int circuit, int frames) {
-    CircuitFigures figures;
-    figures.circuit = circuit;
-
-    freshGame(circuit);
-    GameClock clock;
-    figures.setUpMs = setUpRace(clock);
-    Race* race = currentRace();
+namespace {
+// The race frames as the game runs them, timed whole, each frame's scene recorded for the
+// floors; then both floors over the recorded frames.
+void timeWholeFrames(Race& race, GameClock& clock, int frames, CircuitFigures& figures) {
     std::vector<CameraPose> path;
+    std::vector<FrameScene> scenes;
     for (int i = 0; i < frames; ++i) {
         clock.tick();
-        path.push_back(CameraPose{race->camera(), race->cameraDistance() == 0.0});
+        scenes.push_back(sceneBeforeFrame(race));
+        path.push_back(scenes.back().pose);
         double cpu = 0, mainCpu = 0;
-        figures.frameMs.push_back(wholeFrame(*race, &cpu, &mainCpu));
+        recordTexts(&scenes.back().texts);  // a score of short strings: nothing beside the frame
+        figures.frameMs.push_back(wholeFrame(race, &cpu, &mainCpu));
+        recordTexts(nullptr);
         figures.frameCpuMs.push_back(cpu);
         figures.frameMainCpuMs.push_back(mainCpu);
-        figures.triangles.push_back(race->terrain()->lastDrawnTriangles());
+        figures.triangles.push_back(race.terrain()->lastDrawnTriangles());
     }
-    figures.floorMs = timeFloor(*race->terrain(), path);
+    figures.floorMs = timeFloor(*race.terrain(), path);
+    figures.wholeFloorMs = timeWholeFloor(race, scenes);
+}
+}
+
+CircuitFigures runCircuit(int circuit, int frames, int viewDistance) {
+    CircuitFigures figures;
+    figures.circuit = circuit;
+    figures.viewDistance = viewDistance;
+
+    freshGame(circuit, viewDistance);
+    GameClock clock;
+    figures.setUpMs = setUpTimed(clock);
+    timeWholeFrames(*currentRace(), clock, frames, figures);
     endRace();
 
-    freshGame(circuit);
+    freshGame(circuit, viewDistance);
     GameClock again;
     // Two set-ups of the same circuit: the quicker one is the less disturbed by other work.
-    figures.setUpMs = std::min(figures.setUpMs, setUpRace(again));
-    race = currentRace();
+    figures.setUpMs = std::min(figures.setUpMs, setUpTimed(again));
+    Race* race = currentRace();
     for (int i = 0; i < frames; ++i) {
         again.tick();
         figures.parts.push_back(frameByParts(*race));
@@ -179,10 +199,30 @@ CircuitFigures runCircuit(int circuit, int frames) {
     return figures;
 }
 
-void warmUp() {
-    freshGame(0);
+CircuitFigures runGeneratedMap(int size, int frames, int viewDistance, const std::string& folder) {
+    CircuitFigures figures;
+    figures.mapSize = size;
+    figures.viewDistance = viewDistance;
+    const std::string heightmap = writeGeneratedMap(folder, size);
+    CircuitSpec map = CIRCUITS[0];
+    map.heightmapPath = heightmap.c_str();
+
+    freshGame(0, viewDistance);
     GameClock clock;
-    setUpRace(clock);
+    figures.setUpMs = setUpTimed(clock, &map);
+    timeWholeFrames(*currentRace(), clock, frames, figures);
+    endRace();
+    freshGame(0, viewDistance);
+    GameClock again;
+    figures.setUpMs = std::min(figures.setUpMs, setUpTimed(again, &map));
+    endRace();
+    return figures;
+}
+
+void warmUp() {
+    freshGame(0, START_VIEW_DISTANCE);
+    GameClock clock;
+    setUpTimed(clock);
     for (int i = 0; i < 30; ++i) {
         clock.tick();
         wholeFrame(*currentRace());

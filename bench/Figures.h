@@ -17,7 +17,9 @@ struct FrameParts {
 
 // What one circuit's run measured.
 struct CircuitFigures {
-    int circuit = 0;
+    int circuit = 0;                   // 0..2; for a generated map, circuit 1's tuning
+    int mapSize = 0;                   // a generated map's side in samples; 0: the circuit's own map
+    int viewDistance = 0;
     double setUpMs = 0;                // set-up until the end of the first race frame
     std::vector<double> frameMs;       // whole race frames, as the game runs them
     std::vector<double> frameCpuMs;    // processor time of those frames, every thread of the process
@@ -25,6 +27,7 @@ struct CircuitFigures {
     std::vector<FrameParts> parts;     // the same frames again, timed part by part
     std::vector<double> triangles;     // terrain triangles sent per frame
     std::vector<double> floorMs;       // the same ground in one vertex-array call per frame
+    std::vector<double> wholeFloorMs;  // the same frames whole, drawn the fastest way (WholeFloor.h)
     bool samePath = true;              // the timed-by-part run drew the same triangles
 };
 

@@ -40,8 +40,11 @@ double framesPerSecond(const CircuitFigures& figures) {
 void printMachineLine(const CircuitFigures& figures) {
     const Spread frame = spreadOf(figures.frameMs);
     const Spread floor = spreadOf(figures.floorMs);
-    std::printf("BENCH circuit=%d frames=%zu setup_ms=%.2f frame_median_ms=%.3f frame_p95_ms=%.3f", figures.circuit + 1,
-                figures.frameMs.size(), figures.setUpMs, frame.median, frame.p95);
+    const Spread whole = spreadOf(figures.wholeFloorMs);
+    std::printf("BENCH circuit=%d view_distance=%d frames=%zu setup_ms=%.2f frame_median_ms=%.3f frame_p95_ms=%.3f "
+                "whole_floor_median_ms=%.3f whole_floor_p95_ms=%.3f",
+                figures.circuit + 1, figures.viewDistance, figures.frameMs.size(), figures.setUpMs, frame.median,
+                frame.p95, whole.median, whole.p95);
     for (const Part* list : {PARTS, TERRAIN_DETAILS}) {
         const std::size_t count = list == PARTS ? std::size(PARTS) : std::size(TERRAIN_DETAILS);
         for (std::size_t i = 0; i < count; ++i) {
@@ -58,16 +61,21 @@ void printMachineLine(const CircuitFigures& figures) {
 }
 
 void printReport(const std::vector<CircuitFigures>& circuits) {
-    std::printf("\nmilliseconds, median / 95th percentile over the frames; cpu: processor time per frame, all "
-                "threads / the game's own\n");
-    std::printf("%-7s %7s %13s %5s %11s %13s %11s %11s %11s %15s %11s %9s %13s\n", "circuit", "set-up", "frame", "fps",
-                "cpu", "terrain", "sky", "entities", "hud", "simulation", "camera", "triangles", "floor");
+    if (circuits.empty()) return;
+    std::printf("\nmilliseconds, median / 95th percentile over the frames; ratio: frame / whole floor (medians); cpu: "
+                "processor time per frame, all threads / the game's own; view distance %d\n",
+                circuits.front().viewDistance);
+    std::printf("%-7s %7s %13s %13s %5s %5s %11s %13s %11s %11s %11s %15s %11s %9s %13s\n", "circuit", "set-up",
+                "frame", "whole floor", "ratio", "fps", "cpu", "terrain", "sky", "entities", "hud", "simulation",
+                "camera", "triangles", "floor");
     for (const CircuitFigures& figures : circuits) {
         const Spread frame = spreadOf(figures.frameMs);
         const Spread floor = spreadOf(figures.floorMs);
-        std::printf("%-7d %7.1f %6.2f/%-6.2f %5.1f %5.2f/%-5.2f", figures.circuit + 1, figures.setUpMs, frame.median,
-                    frame.p95, framesPerSecond(figures), spreadOf(figures.frameCpuMs).median,
-                    spreadOf(figures.frameMainCpuMs).median);
+        const Spread whole = spreadOf(figures.wholeFloorMs);
+        std::printf("%-7d %7.1f %6.2f/%-6.2f %6.2f/%-6.2f %5.2f %5.1f %5.2f/%-5.2f", figures.circuit + 1,
+                    figures.setUpMs, frame.median, frame.p95, whole.median, whole.p95,
+                    whole.median > 0 ? frame.median / whole.median : 0.0, framesPerSecond(figures),
+                    spreadOf(figures.frameCpuMs).median, spreadOf(figures.frameMainCpuMs).median);
         for (const Part& part : PARTS) {
             const Spread s = partSpread(figures, part.field);
             if (part.field == &FrameParts::simulation)
@@ -82,4 +90,17 @@ void printReport(const std::vector<CircuitFigures>& circuits) {
     }
     std::printf("\n");
     for (const CircuitFigures& figures : circuits) printMachineLine(figures);
+}
+
+void printMapReport(const std::vector<CircuitFigures>& maps) {
+    for (const CircuitFigures& figures : maps) {
+        const Spread frame = spreadOf(figures.frameMs);
+        const Spread whole = spreadOf(figures.wholeFloorMs);
+        std::printf("BENCHMAP size=%d view_distance=%d frames=%zu setup_ms=%.2f frame_median_ms=%.3f frame_p95_ms=%.3f "
+                    "whole_floor_median_ms=%.3f whole_floor_p95_ms=%.3f cpu_median_ms=%.3f main_cpu_median_ms=%.3f "
+                    "triangles_median=%.0f\n",
+                    figures.mapSize, figures.viewDistance, figures.frameMs.size(), figures.setUpMs, frame.median,
+                    frame.p95, whole.median, whole.p95, spreadOf(figures.frameCpuMs).median,
+                    spreadOf(figures.frameMainCpuMs).median, spreadOf(figures.triangles).median);
+    }
 }

@@ -6,6 +6,7 @@
 
 namespace {
 GLuint font = 0;
+std::vector<TextRecord>* textLog = nullptr;
 
 constexpr float TEXT_PLANE_Z = -100.0f;
 constexpr double GLYPH_FILL = 0.9;  // the rest of each cell is spacing
@@ -47,6 +48,7 @@ GlyphSpan glyphSpan(double x1, double x2, int length, int index) {
 void loadFont(const char* path) { font = createTexture(path, 255, 200); }
 GLuint fontTexture() { return font; }
 void setFontTexture(GLuint texture) { font = texture; }
+void recordTexts(std::vector<TextRecord>* log) { textLog = log; }
 
 namespace {
 // One glyph's four corners, inside a glBegin (GL_QUADS) and under the identity model-view.
@@ -72,6 +74,7 @@ void sendGlyphQuad(double x1, double y1, double x2, double y2, unsigned char c) 
 }
 
 void drawText(double x1, double y1, double x2, double y2, const char* text, double r, double g, double b) {
+    if (textLog != nullptr) textLog->push_back(TextRecord{x1, y1, x2, y2, text, r, g, b});
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);

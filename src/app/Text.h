@@ -2,6 +2,9 @@
 
 #include <GL/gl.h>
 
+#include <string>
+#include <vector>
+
 // Text in the bitmap font: each text gets a rectangle in screen fractions (x from 0 at the
 // left to 1 at the right, y from 0 at the top to 1 at the bottom) and a colour; its
 // characters share the width equally and fill the height.
@@ -56,5 +59,15 @@ void setFontTexture(GLuint texture);
 // Additive: text brightens what is behind it, never darkens. Leaves the colour in effect,
 // blending off and depth testing on.
 void drawText(double x1, double y1, double x2, double y2, const char* text, double r, double g, double b);
+// What one drawText was asked to write.
+struct TextRecord {
+    double x1, y1, x2, y2;
+    std::string text;
+    double r, g, b;
+};
+// While a log is set, every drawText also appends its arguments to it; null stops that. Lets
+// the benchmark rebuild a frame's texts in the fastest way OpenGL offers.
+void recordTexts(std::vector<TextRecord>* log);
+
 // One glyph stretched over one rectangle, over everything (depth test off while drawn).
 void drawGlyph(double x1, double y1, double x2, double y2, unsigned char c);

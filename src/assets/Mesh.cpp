@@ -3,9 +3,17 @@
 #include "assets/Texture.h"
 
 Mesh::~Mesh() {
-    // Only textures that were made: a mesh that never loaded needs no GL context to die.
-    for (const MeshMaterial& material : materials)
+    // Only what was made: a mesh that never loaded needs no GL context to die.
+    releaseGl();
+}
+
+void Mesh::releaseGl() {
+    for (MeshMaterial& material : materials) {
         if (material.texture != 0) glDeleteTextures(1, &material.texture);
+        material.texture = 0;
+    }
+    if (displayList_ != 0) glDeleteLists(displayList_, 1);
+    displayList_ = 0;
 }
 
 void Mesh::loadTextures() {
@@ -13,8 +21,40 @@ void Mesh::loadTextures() {
         material.texture = material.textureFile.empty() ? 0 : createTexture(material.textureFile.c_str(), 255, 255);
 }
 
+void Mesh::compileDrawing() {
+    if (displayList_ != 0) glDeleteLists(displayList_, 1);
+    displayList_ = glGenLists(1);
+    if (displayList_ == 0) return;  // no list to be had: draw goes on sending vertices
+    glNewList(displayList_, GL_COMPILE);
+    sendGroups();
+    glEndList();
+}
+
 void Mesh::draw() const {
+    if (displayList_ == 0) {
+        drawImmediately();
+        return;
+    }
+    // The list switches texturing per group; what it was before is restored here, since a
+    // list cannot ask.
     const bool texturing = glIsEnabled(GL_TEXTURE_2D);
+    glCallList(displayList_);
+    if (texturing)
+        glEnable(GL_TEXTURE_2D);
+    else
+        glDisable(GL_TEXTURE_2D);
+}
+
+void Mesh::drawImmediately() const {
+    const bool texturing = glIsEnabled(GL_TEXTURE_2D);
+    sendGroups();
+    if (texturing)
+        glEnable(GL_TEXTURE_2D);
+    else
+        glDisable(GL_TEXTURE_2D);
+}
+
+void Mesh::sendGroups() const {
     const int vertexTotal = vertexCount();
     const int triangleTotal = triangleCount();
 
@@ -45,9 +85,4 @@ void Mesh::draw() const {
         }
         glEnd();
     }
-
-    if (texturing)
-        glEnable(GL_TEXTURE_2D);
-    else
-        glDisable(GL_TEXTURE_2D);
 }

@@ -34,14 +34,21 @@ public:
     Mesh() = default;
     Mesh(const Mesh&) = delete;
     Mesh& operator=(const Mesh&) = delete;
-    // Deletes the material textures.
+    // Deletes the material textures and the compiled drawing.
     virtual ~Mesh();
 
     // Path without extension; false when the mesh could not be read (it then stays empty).
     virtual bool load(const char* path) = 0;
 
     // Draws with the current matrices and colour; leaves GL_TEXTURE_2D as it found it.
+    // Calls the compiled drawing when there is one, otherwise sends every vertex.
     void draw() const;
+    // The same picture vertex by vertex, whether compiled or not.
+    void drawImmediately() const;
+    // Records the drawing into a display list, replacing any earlier one, so that draw no
+    // longer sends each vertex every frame. Needs a current OpenGL context and the textures.
+    void compileDrawing();
+    GLuint displayList() const { return displayList_; }
     Box boundingBox() const { return box; }
     // Creates each material's texture from its file.
     void loadTextures();
@@ -56,9 +63,19 @@ public:
     const std::vector<MeshVertex>& meshVertices() const { return vertices; }
 
 protected:
+    // Deletes the textures and the compiled drawing of the mesh loaded so far, before a
+    // second load replaces it. Touches OpenGL only for what was made.
+    void releaseGl();
+
     std::vector<MeshGroup> groups;
     std::vector<MeshMaterial> materials;
     std::vector<MeshTriangle> triangles;
     std::vector<MeshVertex> vertices;
     Box box{Vector3(0, 0, 0), Vector3(0, 0, 0)};
+
+private:
+    // Groups and triangles, without the texturing switch around them.
+    void sendGroups() const;
+
+    GLuint displayList_ = 0;  // 0: not compiled
 };

@@ -16,9 +16,8 @@ bool Model::load(const char* path) {
     if (!parseMdl(file, data)) return false;
     file.close();
 
-    // A second load replaces the first mesh; its texture goes with it.
-    for (const MeshMaterial& material : materials)
-        if (material.texture != 0) glDeleteTextures(1, &material.texture);
+    // A second load replaces the first mesh; its texture and its compiled drawing go with it.
+    releaseGl();
 
     vertices = std::move(data.vertices);
     box = data.box;
@@ -34,5 +33,7 @@ bool Model::load(const char* path) {
     material.textureFile = base + ".bmp";
     materials.assign(1, material);
     loadTextures();
+    // The texture exists now, so the drawing can be compiled once for every frame to come.
+    compileDrawing();
     return true;
 }

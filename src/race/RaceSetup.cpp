@@ -79,8 +79,9 @@ void populateRace(Race& race) {
     race.start();
 }
 
-void setupScene() {
-    const CircuitSpec& circuit = CIRCUITS[chosenCircuit()];
+void setupScene() { setUpRace(CIRCUITS[chosenCircuit()]); }
+
+void setUpRace(const CircuitSpec& circuit) {
     auto race = std::make_unique<Race>(circuit.heightmapPath, circuit.grassPath, circuit.skyPrefix,
                                        circuit.heightScale, circuit.gridSpacing);
     setCurrentTerrain(race->terrain());

@@ -33,6 +33,8 @@ void populateRace(Race& race);
 // Loads the chosen circuit and its models, builds the race, makes it the current race and
 // installs the race scene. Draws nothing.
 void setupScene();
+// The same for any circuit's files (the benchmark sets up generated maps with it).
+void setUpRace(const CircuitSpec& circuit);
 
 // The bonus kind for a marker type, or -1 for a type that has no bonus (only 253, 254 and
 // 255 have one).

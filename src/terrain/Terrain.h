@@ -84,6 +84,8 @@ private:
     std::vector<Vector3> viewDirections_;  // scratch of draw: camera-to-vertex unit vectors
     std::vector<int> visibleCorners_;      // scratch of draw: the triangles it sends
     std::vector<unsigned char> cornerTests_;  // scratch of draw: each vertex in the cone, facing
+    static constexpr int GROUND_FLOATS = 8;   // texture coordinate, normal, position
+    std::vector<GLfloat> groundArray_;        // scratch of draw: the corners it sends, as floats
     Vector3 origin_;
     double gridSpacing_;
     double heightScale_;

@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-// The ground is sent as one primitive and culled from per-vertex tests; these tests hold it
+// The ground is sent in one vertex-array call and culled from per-vertex tests; these tests hold it
 // to the straightforward way it was first drawn: every triangle tested from its own corners
 // and sent in its own glBegin/glEnd. Same triangles, same order, same pixels.
 namespace {
