@@ -6,9 +6,7 @@
 
 #include <chrono>
 
-namespace {
-// Texture coordinate, normal and position of each corner, as glInterleavedArrays wants them.
-void fillArrays(const Terrain& terrain, const std::vector<int>& corners, std::vector<GLfloat>& data) {
+void fillGroundArrays(const Terrain& terrain, const std::vector<int>& corners, std::vector<GLfloat>& data) {
     const int columns = terrain.columns(), rows = terrain.rows();
     data.clear();
     data.reserve(corners.size() * 8);
@@ -21,7 +19,6 @@ void fillArrays(const Terrain& terrain, const std::vector<int>& corners, std::ve
                                  static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)});
     }
 }
-}
 
 std::vector<double> timeFloor(Terrain& terrain, const std::vector<CameraPose>& path) {
     using Clock = std::chrono::steady_clock;
@@ -29,7 +26,7 @@ std::vector<double> timeFloor(Terrain& terrain, const std::vector<CameraPose>& p
     std::vector<GLfloat> data;
     for (const CameraPose& pose : path) {
         const std::vector<int>& corners = terrain.visibleTriangles(pose.body);
-        fillArrays(terrain, corners, data);
+        fillGroundArrays(terrain, corners, data);
         glFinish();
 
         const auto start = Clock::now();

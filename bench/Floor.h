@@ -2,6 +2,8 @@
 
 #include "motion/Body.h"
 
+#include <GL/gl.h>
+
 #include <vector>
 
 class Terrain;
@@ -17,3 +19,7 @@ struct CameraPose {
 // draw call. Milliseconds per frame, each ending with glFinish; building the arrays is not
 // counted.
 std::vector<double> timeFloor(Terrain& terrain, const std::vector<CameraPose>& path);
+
+// Texture coordinate, normal and position of each ground corner, as glInterleavedArrays
+// (GL_T2F_N3F_V3F) wants them.
+void fillGroundArrays(const Terrain& terrain, const std::vector<int>& corners, std::vector<GLfloat>& data);

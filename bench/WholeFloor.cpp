@@ -1,5 +1,6 @@
 #include "WholeFloor.h"
 
+
 #include "app/GlServices.h"
 #include "assets/Model.h"
 #include "entities/Entity.h"
@@ -42,20 +43,6 @@ GLuint compileModel(const Model& model) {
     }
     glEndList();
     return list;
-}
-
-// Ground corners as glInterleavedArrays wants them.
-void fillGround(const Terrain& terrain, const std::vector<int>& corners, std::vector<GLfloat>& data) {
-    const int columns = terrain.columns(), rows = terrain.rows();
-    data.clear();
-    for (const int i : corners) {
-        const int row = i / columns, col = i % columns;
-        const Vector3& n = terrain.normal(row, col);
-        const Vector3& v = terrain.vertex(row, col);
-        data.insert(data.end(), {static_cast<float>(col) / columns, static_cast<float>(row) / rows,
-                                 static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z),
-                                 static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)});
-    }
 }
 
 // Every glyph of every text as a quad: texture coordinate, colour, eye position per corner.
@@ -125,7 +112,7 @@ std::vector<double> timeWholeFloor(Race& race, const std::vector<FrameScene>& sc
     std::vector<GLfloat> ground, texts;
     for (const FrameScene& scene : scenes) {
         const std::vector<int>& corners = terrain.visibleTriangles(scene.pose.body);
-        fillGround(terrain, corners, ground);
+        fillGroundArrays(terrain, corners, ground);
         fillTexts(scene.texts, texts);
         glFinish();
 

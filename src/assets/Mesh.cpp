@@ -30,24 +30,18 @@ void Mesh::compileDrawing() {
     glEndList();
 }
 
-void Mesh::draw() const {
-    if (displayList_ == 0) {
-        drawImmediately();
-        return;
-    }
-    // The list switches texturing per group; what it was before is restored here, since a
-    // list cannot ask.
-    const bool texturing = glIsEnabled(GL_TEXTURE_2D);
-    glCallList(displayList_);
-    if (texturing)
-        glEnable(GL_TEXTURE_2D);
-    else
-        glDisable(GL_TEXTURE_2D);
-}
+void Mesh::draw() const { drawRestoringTexturing(displayList_ != 0); }
 
-void Mesh::drawImmediately() const {
+void Mesh::drawImmediately() const { drawRestoringTexturing(false); }
+
+void Mesh::drawRestoringTexturing(bool fromList) const {
+    // The groups switch texturing on and off; what it was before is restored here, since a
+    // display list cannot ask.
     const bool texturing = glIsEnabled(GL_TEXTURE_2D);
-    sendGroups();
+    if (fromList)
+        glCallList(displayList_);
+    else
+        sendGroups();
     if (texturing)
         glEnable(GL_TEXTURE_2D);
     else

@@ -76,6 +76,8 @@ protected:
 private:
     // Groups and triangles, without the texturing switch around them.
     void sendGroups() const;
+    // The compiled list or every vertex, leaving texturing on or off as it was.
+    void drawRestoringTexturing(bool fromList) const;
 
     GLuint displayList_ = 0;  // 0: not compiled
 };
