@@ -28,20 +28,6 @@ trap 'finish; rm -rf "$SCREEN_DIR"' EXIT
 start_game "$executable" "$build"
 sleep 1
 
-# shown SECONDS TEST [ARGS]: screenshots until TEST ARGS FILE passes on one (a busy machine
-# may take a while to draw the next frame).
-shot=$SCREEN_DIR/shot.png
-shown() {
-  local tries=$(( $1 * 4 ))
-  shift
-  for _ in $(seq "$tries"); do
-    sleep 0.25
-    snap "$shot"
-    "$@" "$shot" && return 0
-  done
-  return 1
-}
-
 # Each tap moves the marker one step: one that acted twice leaves it where no check expects it.
 for step in "Right 1" "Right 2" "Right 0" "Left 2" "Return 1"; do
   set -- $step

@@ -65,6 +65,18 @@ expect_quit_on_escape() {
   [ "$(wc -c <"$GAME_OUT")" -eq 24 ] || fail "output is not exactly one line"
 }
 
+# poll SECONDS COMMAND [ARGS]: runs COMMAND every tenth of a second until it succeeds, or
+# fails once SECONDS have passed.
+poll() {
+  local tries=$(( $1 * 10 ))
+  shift
+  for _ in $(seq "$tries"); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 # wait_exit SECONDS: waits for the game to end; sets GAME_STATUS.
 wait_exit() {
   for _ in $(seq $(( $1 * 10 ))); do

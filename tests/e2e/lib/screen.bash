@@ -63,3 +63,16 @@ snap() {
 deviation() {
   convert "$1" -crop "$(rect "$2" "$3" "$4" "$5")" +repage -colorspace gray -format "%[fx:standard_deviation]\n" info: 2>/dev/null
 }
+
+# shown SECONDS TEST [ARGS]: screenshots (into $SCREEN_DIR/shot.png) until TEST ARGS FILE
+# passes on one, or SECONDS pass: a busy machine may take a while to draw the next frame.
+shown() {
+  local tries=$(( $1 * 4 )) shot=$SCREEN_DIR/shot.png
+  shift
+  for _ in $(seq "$tries"); do
+    sleep 0.25
+    snap "$shot"
+    "$@" "$shot" && return 0
+  done
+  return 1
+}
