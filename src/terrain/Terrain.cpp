@@ -7,8 +7,6 @@
 #include <string>
 
 namespace {
-// Checkpoints and bonuses float this far above the ground they are painted on.
-constexpr double MARKER_LIFT = 3000.0;
 const Vector3 ZERO(0.0, 0.0, 0.0);
 // Border vertices have too few neighbours for an averaged normal; they all get this one.
 const Vector3 BORDER_NORMAL(0.0, 0.0, 1.0);

@@ -23,6 +23,8 @@ public:
     // Most samples a heightmap may have on a side: 64 times the area of the shipped circuits.
     // The grid keeps three vectors per sample, so a bigger map is refused whole.
     static constexpr int MAX_GRID_SIDE = 2048;
+    // Checkpoints and bonus markers float this far above the ground they are painted on.
+    static constexpr double MARKER_LIFT = 3000.0;
 
     // Loads the heightmap and creates the grass and six sky textures ("%s%d.bmp" of skyPrefix).
     // A heightmap over MAX_GRID_SIDE is refused with one line on stderr: the terrain is empty,

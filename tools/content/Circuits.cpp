@@ -1,8 +1,10 @@
 #include "content/Circuits.h"
 
-#include "content/AiFlight.h"
 #include "content/Canvas.h"
+#include "content/PodFlight.h"
 #include "content/Random.h"
+#include "race/RaceSetup.h"
+#include "terrain/Terrain.h"
 
 #include <algorithm>
 #include <cmath>
@@ -164,52 +166,52 @@ void setMarker(Circuit& c, int x, int y, int red, int green) {
     c.height[static_cast<std::size_t>(y) * N + x] = c.design->trackLevel * c.design->heightScale / 255.0;
 }
 
-// Where a pod flew during one lap: its positions filed by heightmap pixel.
+// Where a pod flew during one lap: its contact boxes filed by the heightmap pixel under it.
 struct LapTrace {
-    std::vector<std::vector<Vector3>> cells = std::vector<std::vector<Vector3>>(static_cast<std::size_t>(N) * N);
+    std::vector<std::vector<Box>> cells = std::vector<std::vector<Box>>(static_cast<std::size_t>(N) * N);
 
-    bool touches(const HeightGrid& grid, const Vector3& bonus, int x, int y) const {
+    // A pod's box reaches a bonus's only from the pixel of the bonus or one next to it.
+    bool touches(const Box& bonus, int x, int y) const {
         for (int j = std::max(0, y - 1); j <= std::min(N - 1, y + 1); ++j)
             for (int i = std::max(0, x - 1); i <= std::min(N - 1, x + 1); ++i)
-                for (const Vector3& p : cells[static_cast<std::size_t>(j) * N + i])
-                    if (podTouchesBonus(p, bonus)) return true;
-        (void)grid;
+                for (const Box& pod : cells[static_cast<std::size_t>(j) * N + i])
+                    if (pod.overlaps(bonus)) return true;
         return false;
     }
 };
 
 // Laps flown by pods from several grid places at several frame rates, the first lap left out
 // while the field settles.
-std::vector<LapTrace> traceLaps(const HeightGrid& grid) {
+std::vector<LapTrace> traceLaps(const CircuitFlights& flights) {
     std::vector<LapTrace> traces;
-    for (double frameMs : {10.0, 16.0, 33.0})
+    for (std::uint32_t frameMs : {10u, 16u, 33u})
         for (double offset : {-2500.0, 0.0, 2900.0}) {
             FlightSettings settings;
             settings.frameMs = frameMs;
             settings.sideOffset = offset;
             settings.laps = 3;
-            FlightResult flight = simulateAiFlight(grid, settings);
+            FlightResult flight = flights.fly(settings);
             std::size_t first = traces.size();
             traces.resize(first + 2);
             for (const FlightSample& s : flight.path) {
                 if (s.lap < 1 || s.lap > 2) continue;
-                int x = static_cast<int>(std::lround(grid.pixelX(s.position.x)));
-                int y = static_cast<int>(std::lround(grid.pixelY(s.position.z)));
+                int x = static_cast<int>(std::lround(flights.pixelX(s.position.x)));
+                int y = static_cast<int>(std::lround(flights.pixelY(s.position.z)));
                 if (x < 0 || y < 0 || x >= N || y >= N) continue;
-                traces[first + s.lap - 1].cells[static_cast<std::size_t>(y) * N + x].push_back(s.position);
+                traces[first + s.lap - 1].cells[static_cast<std::size_t>(y) * N + x].push_back(s.box);
             }
         }
     return traces;
 }
 
 // Puts the bonuses in rows of three across the racing line, at the places of each stretch
-// of the lap that the most simulated laps fly through.
+// of the lap that the most flown laps pass through.
 void placeBonuses(Circuit& c) {
     const CircuitDesign& d = *c.design;
-    HeightGrid grid(c.heightmap, d.heightScale, d.gridSpacing);
-    std::vector<LapTrace> traces = traceLaps(grid);
+    CircuitFlights flights(c.heightmap, d.heightScale, d.gridSpacing);
+    std::vector<LapTrace> traces = traceLaps(flights);
     // The marker's pixel is put on the track bed, so the bonus hangs at checkpoint height.
-    double bonusY = std::min(d.trackLevel * d.heightScale / 255.0 + HeightGrid::HANG_HEIGHT, 4000.0);
+    double markerY = d.trackLevel * d.heightScale / 255.0 + Terrain::MARKER_LIFT;
     auto isCheckpoint = [&](int x, int y) {
         for (const Point2& p : c.checkpoints)
             if (static_cast<int>(p.x) == x && static_cast<int>(p.y) == y) return true;
@@ -229,15 +231,13 @@ void placeBonuses(Circuit& c) {
         }
         return row;
     };
-    auto coverage = [&](const std::vector<std::pair<int, int>>& row) {
+    auto coverage = [&](const std::vector<std::pair<int, int>>& row, int type) {
+        std::vector<Box> boxes;
+        for (auto [x, y] : row) boxes.push_back(flights.bonusBox(bonusKindForMarker(type), x, y, markerY));
         int hit = 0;
         for (const LapTrace& trace : traces) {
             bool touched = false;
-            for (auto [x, y] : row) {
-                Vector3 b = grid.vertex(x, y);
-                b.y = bonusY;
-                touched = touched || trace.touches(grid, b, x, y);
-            }
+            for (std::size_t k = 0; k < row.size() && !touched; ++k) touched = trace.touches(boxes[k], row[k].first, row[k].second);
             hit += touched;
         }
         return hit;
@@ -250,7 +250,7 @@ void placeBonuses(Circuit& c) {
         std::vector<std::pair<int, int>> bestRow;
         for (std::size_t i = n * site / sites + n / (5 * sites); i < n * (site + 1) / sites; i += 3) {
             auto row = rowAt(i);
-            int hit = coverage(row);
+            int hit = coverage(row, types[site]);
             if (hit > best) {
                 best = hit;
                 bestRow = row;
@@ -273,13 +273,12 @@ std::vector<Point2> racingLine(const Circuit& c, const std::vector<Point2>& fall
     for (std::size_t i = 0; i < c.checkpoints.size(); ++i)
         flat.setPixel(static_cast<int>(c.checkpoints[i].x), static_cast<int>(c.checkpoints[i].y),
                       packColour(static_cast<std::uint8_t>(255 - i), 0, static_cast<std::uint8_t>(d.trackLevel), 0));
-    HeightGrid grid(flat, d.heightScale, d.gridSpacing);
-    FlightSettings settings;
-    FlightResult flight = simulateAiFlight(grid, settings);
+    CircuitFlights flights(flat, d.heightScale, d.gridSpacing);
+    FlightResult flight = flights.fly(FlightSettings());
     std::vector<Point2> lap;
     for (const FlightSample& s : flight.path) {
         if (s.lap != 1) continue;
-        Point2 p{grid.pixelX(s.position.x), grid.pixelY(s.position.z)};
+        Point2 p{flights.pixelX(s.position.x), flights.pixelY(s.position.z)};
         if (lap.empty() || length2(p - lap.back()) >= 0.5) lap.push_back(p);
     }
     if (lap.size() < 16) return fallback;

@@ -2,7 +2,7 @@
 
 #include "assets/Image.h"
 #include "content/Geometry2.h"
-#include "content/HeightGrid.h"
+#include "content/MarkerPixels.h"
 
 #include <cstdint>
 #include <vector>
