@@ -1,10 +1,10 @@
 #include "terrain/Terrain.h"
 
+#include "app/DataFiles.h"
 #include "assets/Image.h"
 #include "assets/Texture.h"
 
 #include <cstdio>
-#include <string>
 
 namespace {
 const Vector3 ZERO(0.0, 0.0, 0.0);
@@ -24,8 +24,7 @@ Terrain::Terrain(Vector3 origin, const char* heightmapPath, const char* grassPat
     glEnable(GL_TEXTURE_2D);
     grassTexture_ = createTexture(grassPath, 255, 255);
     for (int face = 0; face < 6; ++face) {
-        const std::string name = std::string(skyPrefix) + std::to_string(face) + ".bmp";
-        skyTextures_[face] = createTexture(name.c_str(), 255, 255);
+        skyTextures_[face] = createTexture(skyFacePath(skyPrefix, face).c_str(), 255, 255);
     }
 }
 

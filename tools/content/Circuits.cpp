@@ -16,17 +16,17 @@ constexpr int N = HEIGHTMAP_SIZE;
 const std::vector<CircuitDesign>& designs() {
     static const std::vector<CircuitDesign> table{
         // Green valley: long sweeping curves between wooded hills, a lake, mountains all round.
-        {1, 10000.0, 1200.0, Landscape::Valley,
+        {1, CIRCUITS[0].heightScale, CIRCUITS[0].gridSpacing, Landscape::Valley,
          {{48, 64}, {96, 38}, {150, 46}, {206, 34}, {230, 78}, {198, 118}, {214, 166}, {222, 214}, {170, 228},
           {124, 196}, {78, 222}, {34, 198}, {44, 142}, {28, 100}},
          29.0, 20, 0x5EED0001u},
         // High mountains: a winding pass between snowy peaks, with hairpins.
-        {2, 15000.0, 1500.0, Landscape::Alpine,
+        {2, CIRCUITS[1].heightScale, CIRCUITS[1].gridSpacing, Landscape::Alpine,
          {{52, 48}, {118, 30}, {186, 50}, {224, 104}, {196, 146}, {144, 128}, {108, 150}, {142, 190}, {206, 196},
           {212, 232}, {130, 234}, {56, 214}, {30, 156}, {62, 114}, {34, 82}},
          26.0, 13, 0x5EED0002u},
         // Islands: a twisty course along channels in a grey sea, through the islands' gaps.
-        {3, 10000.0, 1200.0, Landscape::Islands,
+        {3, CIRCUITS[2].heightScale, CIRCUITS[2].gridSpacing, Landscape::Islands,
          {{40, 44}, {106, 26}, {156, 62}, {222, 40}, {236, 108}, {186, 132}, {228, 182}, {200, 232}, {140, 216},
           {122, 162}, {80, 204}, {30, 214}, {24, 150}, {62, 112}},
          27.0, 0, 0x5EED0003u},
