@@ -29,7 +29,7 @@ const std::vector<CircuitDesign>& designs() {
         {3, CIRCUITS[2].heightScale, CIRCUITS[2].gridSpacing, Landscape::Islands,
          {{40, 44}, {106, 26}, {156, 62}, {222, 40}, {236, 108}, {186, 132}, {228, 182}, {200, 232}, {140, 216},
           {122, 162}, {80, 204}, {30, 214}, {24, 150}, {62, 112}},
-         27.0, 0, 0x5EED0003u},
+         29.0, 0, 0x5EED0003u},
     };
     return table;
 }
@@ -98,35 +98,63 @@ std::vector<Point2> resampleLoop(const std::vector<Point2>& line, int count) {
     return points;
 }
 
-double edgeRise(int x, int y) {
-    double e = std::max(std::fabs(x - N / 2.0), std::fabs(y - N / 2.0)) / (N / 2.0);
-    return smoothstep(0.8, 1.0, e);
+// The border: a ring of steep ridges between the country and the grid's edge, far higher than
+// a pod can fly, so that a pod off the road meets a wall whose ground contact sends it back,
+// and never reaches the edge, beyond which the ground runs on flat and undrawn. From the foot
+// to the crest in fractions of the half size (a rounded square, its foot wobbling).
+constexpr double BORDER_FOOT = 0.81, BORDER_CREST = 0.83;
+// Every route is fitted within this fraction of the half size, well inside the border's foot.
+constexpr double ROUTE_REACH = 0.60;
+
+double borderRise(int x, int y, std::uint32_t seed) {
+    double dx = std::fabs(x - N / 2.0) / (N / 2.0), dy = std::fabs(y - N / 2.0) / (N / 2.0);
+    double e = std::pow(std::pow(dx, 6) + std::pow(dy, 6), 1.0 / 6) + 0.01 * fractalNoise(x / 16.0, y / 16.0, seed + 11, 3);
+    return smoothstep(BORDER_FOOT, BORDER_CREST, e);
+}
+
+// The ridge's crest, near the top of the height scale, with rocky detail.
+double borderHeight(const CircuitDesign& d, int x, int y) {
+    return d.heightScale * (0.9 + 0.1 * ridgedNoise(x / 12.0, y / 12.0, d.seed + 13, 4));
 }
 
 // The land as it would be without the track, in world units.
 double naturalHeight(const CircuitDesign& d, int x, int y, double track) {
     double px = x, py = y;
     std::uint32_t s = d.seed;
+    double h = 0;
     switch (d.landscape) {
         case Landscape::Valley: {
             double hills = 1700 + 2200 * fractalNoise(px / 40, py / 40, s, 5);
             double range = std::pow(ridgedNoise(px / 44, py / 44, s + 7, 5), 1.3) * 9800;
             double lake = smoothstep(-0.1, -0.32, fractalNoise(px / 50, py / 50, s + 3, 3));
-            double h = hills + range * smoothstep(14, 50, track) * (1 - lake) + 5200 * edgeRise(x, y);
-            return h - 4200 * lake;
+            h = hills + range * smoothstep(14, 50, track) * (1 - lake) - 4200 * lake;
+            break;
         }
         case Landscape::Alpine: {
             double base = 2600 + 1500 * fractalNoise(px / 40, py / 40, s, 5);
             double peaks = std::pow(ridgedNoise(px / 38, py / 38, s + 7, 6), 1.25) * 12500;
-            return base + peaks * smoothstep(9, 42, track) + 3500 * edgeRise(x, y);
+            h = base + peaks * smoothstep(9, 42, track);
+            break;
         }
         case Landscape::Islands: {
             double land = 3400 * fractalNoise(px / 30, py / 30, s, 5) - 350;
             double peaks = std::pow(ridgedNoise(px / 30, py / 30, s + 7, 5), 2.0) * 6500;
-            return land + peaks * smoothstep(0, 1800, land) * smoothstep(14, 40, track);
+            h = land + peaks * smoothstep(0, 1800, land) * smoothstep(14, 40, track);
+            break;
         }
     }
-    return 0;
+    return h;
+}
+
+// The route's control points moved toward the centre until the farthest is within reach.
+std::vector<Point2> fittedRoute(const std::vector<Point2>& points) {
+    const Point2 centre{N / 2.0, N / 2.0};
+    double reach = 0;
+    for (const Point2& p : points) reach = std::max({reach, std::fabs(p.x - centre.x), std::fabs(p.y - centre.y)});
+    double scale = std::min(1.0, ROUTE_REACH * (N / 2.0) / reach);
+    std::vector<Point2> fitted;
+    for (const Point2& p : points) fitted.push_back(centre + (p - centre) * scale);
+    return fitted;
 }
 
 void paintGround(Circuit& c, const std::vector<float>& chordDistance) {
@@ -143,12 +171,14 @@ void paintGround(Circuit& c, const std::vector<float>& chordDistance) {
             double h;
             if (d.landscape == Landscape::Islands) {
                 // The course follows sea-level channels cut through the islands.
-                h = lerp(bed, natural, smoothstep(3.5, 14, track));
+                h = lerp(bed, natural, smoothstep(5, 16, track));
             } else {
                 h = lerp(bed, std::max(natural, bed), smoothstep(8, 32, track));
             }
             // The straight line between checkpoints is what the pods fly: keep it on the bed.
             h = std::min(h, lerp(bed, h, smoothstep(2, 6, chordDistance[i])));
+            // The border stands whatever the track did to the land around it.
+            h = lerp(h, std::max(h, borderHeight(d, x, y)), borderRise(x, y, d.seed));
             c.shape[i] = static_cast<float>(h);
             int blue = static_cast<int>(std::lround(std::clamp(h, 0.0, d.heightScale) / d.heightScale * 255.0));
             c.height[i] = blue * d.heightScale / 255.0;
@@ -336,7 +366,7 @@ double Circuit::checkpointLoopLength() const { return loopLength(checkpoints) * 
 Circuit buildCircuit(int index) {
     Circuit c;
     c.design = &circuitDesign(index);
-    std::vector<Point2> route = closedSpline(c.design->route, 0.5);
+    std::vector<Point2> route = closedSpline(fittedRoute(c.design->route), 0.5);
     int count = static_cast<int>(std::lround(loopLength(route) / c.design->checkpointSpacing));
     count = std::clamp(count, 12, 40);
     for (const Point2& p : resampleLoop(route, count))
