@@ -40,9 +40,9 @@ public:
 // The flights make the terrain current and run the test clock; both go back afterwards.
 class FlightScene {
 public:
-    explicit FlightScene(const Terrain& terrain) : previous_(currentTerrain()) {
+    explicit FlightScene(Terrain& terrain) : previous_(currentTerrain()) {
         setTestClock(FLIGHT_START_MS);
-        setCurrentTerrain(const_cast<Terrain*>(&terrain));
+        setCurrentTerrain(&terrain);
     }
     ~FlightScene() {
         setCurrentTerrain(previous_);
