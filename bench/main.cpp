@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
         else
             return usage(argv[0]);
     }
-    if (frames < 1 || onlyCircuit < 0 || onlyCircuit > CIRCUIT_TABLE_SIZE || viewDistance <= 0) return usage(argv[0]);
+    if (frames < 1 || onlyCircuit < 0 || onlyCircuit > CIRCUIT_COUNT || viewDistance <= 0) return usage(argv[0]);
     if (access("Data/font2.bmp", R_OK) != 0) {
         std::fprintf(stderr, "No Data/ here: run the benchmark from the build folder.\n");
         return 1;
@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
         return results.empty() ? 1 : 0;
     }
     std::vector<CircuitFigures> results;
-    for (int circuit = 0; circuit < CIRCUIT_TABLE_SIZE; ++circuit) {
+    for (int circuit = 0; circuit < CIRCUIT_COUNT; ++circuit) {
         if (onlyCircuit != 0 && circuit != onlyCircuit - 1) continue;
         results.push_back(runCircuit(circuit, frames, viewDistance));
         std::fflush(stdout);

@@ -2,21 +2,20 @@
 
 #include "app/KeyTable.h"
 
-namespace {
-// GLUT's codes for the special keys the race reads.
-constexpr int F1 = 1, F2 = 2, F3 = 3;
-constexpr int LEFT = 100, UP = 101, RIGHT = 102, DOWN = 103, PAGE_UP = 104, PAGE_DOWN = 105;
-}
+#include <GL/freeglut.h>
 
 KeyHolds::KeyHolds(unsigned seed) : random_(seed) {
     // Thrust is held most of the time, so that the pod gets somewhere; the view distance
-    // keys only briefly, so that it wanders without running off; the rest in between.
+    // keys only briefly, so that it wanders without running off; the rest in between. Enter
+    // ('\r') shares the left arrow's slot.
     keys_ = {
-        {false, 'w', 10, 300},     {false, 'x', 150, 40},   {true, LEFT, 60, 40},     {false, 13, 200, 20},
-        {true, RIGHT, 60, 40},     {false, '7', 120, 30},   {false, '1', 120, 30},    {true, DOWN, 80, 30},
-        {true, UP, 80, 30},        {false, 'c', 150, 60},   {false, ' ', 100, 5},     {true, PAGE_UP, 300, 4},
-        {true, PAGE_DOWN, 300, 4}, {false, '+', 250, 25},   {true, F1, 200, 5},       {true, F2, 200, 5},
-        {true, F3, 200, 5},        {false, '0', 150, 5},    {false, '.', 150, 5},
+        {false, 'w', 10, 300}, {false, 'x', 150, 40}, {true, GLUT_KEY_LEFT, 60, 40},
+        {false, '\r', 200, 20}, {true, GLUT_KEY_RIGHT, 60, 40}, {false, '7', 120, 30},
+        {false, '1', 120, 30}, {true, GLUT_KEY_DOWN, 80, 30}, {true, GLUT_KEY_UP, 80, 30},
+        {false, 'c', 150, 60}, {false, ' ', 100, 5}, {true, GLUT_KEY_PAGE_UP, 300, 4},
+        {true, GLUT_KEY_PAGE_DOWN, 300, 4}, {false, '+', 250, 25}, {true, GLUT_KEY_F1, 200, 5},
+        {true, GLUT_KEY_F2, 200, 5}, {true, GLUT_KEY_F3, 200, 5}, {false, '0', 150, 5},
+        {false, '.', 150, 5},
     };
 }
 

@@ -3,6 +3,7 @@
 #include "KeyHolds.h"
 
 #include "app/Clock.h"
+#include "app/KeySlots.h"
 #include "app/KeyTable.h"
 #include "app/LoadingScene.h"
 #include "app/MenuScene.h"
@@ -25,8 +26,6 @@
 
 namespace {
 constexpr std::uint32_t FRAME_MS = 16;
-constexpr int KEY_ESCAPE = 27;
-constexpr unsigned char SPACE = ' ';
 // The renderer's display-list storage for the models grows once, by about 176 KB, in the
 // first race after the first round, then stays flat for the rest of a 60-race run.
 constexpr std::size_t HEAP_SLACK = 256 * 1024;
@@ -89,7 +88,7 @@ public:
         setScene(menuScene);
         int number = 0;
         for (int round = 0; round < settings_.racesPerCircuit; ++round) {
-            for (int circuit = 0; circuit < CIRCUIT_TABLE_SIZE; ++circuit) {
+            for (int circuit = 0; circuit < CIRCUIT_COUNT; ++circuit) {
                 if (!playRace(++number, circuit)) return false;
                 if (!heapSteady(number)) return false;
             }
@@ -109,10 +108,10 @@ private:
     bool playRace(int number, int circuit) {
         if (currentScene() != menuScene) return fail(number, "the menu is not the scene between races");
         setChosenCircuit(circuit);
-        onKeyPress(SPACE, 0, 0);
+        onKeyPress(KEY_SPACE, 0, 0);
         tick();
         displayedFrame();  // the menu sees Space
-        onKeyRelease(SPACE, 0, 0);
+        onKeyRelease(KEY_SPACE, 0, 0);
         for (SceneFunction expected : {loadingScene, setupScene}) {
             if (currentScene() != expected) return fail(number, "the menu did not lead to loading and set-up");
             tick();
@@ -161,7 +160,7 @@ private:
     bool heapSteady(int number) {
         if (!HEAP_MEASURABLE) return true;
         const std::size_t now = heapInUse();
-        if (number <= CIRCUIT_TABLE_SIZE) {
+        if (number <= CIRCUIT_COUNT) {
             if (now > settled_) settled_ = now;
             return true;
         }

@@ -3,6 +3,7 @@
 // every race passed.
 #include "Soak.h"
 
+#include "app/DataFiles.h"
 #include "app/Previews.h"
 #include "app/Text.h"
 #include "offscreen/GlContext.h"
@@ -38,17 +39,17 @@ int main(int argc, char** argv) {
             return usage(argv[0]);
     }
     if (settings.racesPerCircuit < 1 || settings.framesPerRace < 1 || settings.drawEvery < 1) return usage(argv[0]);
-    if (access("Data/font2.bmp", R_OK) != 0) {
+    if (access(FONT_FILE, R_OK) != 0) {
         std::fprintf(stderr, "No Data/ here: run the soak from the build folder.\n");
         return 1;
     }
     if (!GlContext::makeCurrent()) return 1;
     GlContext::setGameState();
     createPreviews();
-    loadFont("Data/font2.bmp");
+    loadFont(FONT_FILE);
 
-    std::printf("soak: %d races on each of the 3 circuits, %d frames each, every %d-th frame drawn, seed %u\n",
-                settings.racesPerCircuit, settings.framesPerRace, settings.drawEvery, settings.seed);
+    std::printf("soak: %d races on each of the %d circuits, %d frames each, every %d-th frame drawn, seed %u\n",
+                settings.racesPerCircuit, CIRCUIT_COUNT, settings.framesPerRace, settings.drawEvery, settings.seed);
     if (!runSoak(settings)) {
         std::printf("soak: FAILED\n");
         return 1;

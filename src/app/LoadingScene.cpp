@@ -1,5 +1,6 @@
 #include "app/LoadingScene.h"
 
+#include "app/KeySlots.h"
 #include "app/KeyTable.h"
 #include "app/MenuScene.h"
 #include "app/Previews.h"
@@ -10,7 +11,7 @@
 
 void loadingScene() {
     glColor3f(1.0f, 1.0f, 1.0f);
-    if (keyDown(27)) quit();
+    if (keyDown(KEY_ESCAPE)) quit();
     drawPicture(previewTexture(chosenCircuit()), -50, -30, 50, 30);
     drawText(0.3, 0.4, 0.7, 0.5, "CHARGEMENT EN COURS ...", 1.0, 0.1, 0.1);
     setScene(setupScene);

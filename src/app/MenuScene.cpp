@@ -1,6 +1,7 @@
 #include "app/MenuScene.h"
 
 #include "app/Clock.h"
+#include "app/KeySlots.h"
 #include "app/KeyTable.h"
 #include "app/LoadingScene.h"
 #include "app/Previews.h"
@@ -11,10 +12,6 @@
 namespace {
 int circuit = 0;
 
-constexpr int KEY_ESCAPE = 27;
-constexpr int KEY_LEFT = 13;  // Enter too
-constexpr int KEY_RIGHT = 15;
-constexpr int KEY_SPACE = 32;
 // The only key-repeat control: a held arrow moves the marker about five times a second.
 constexpr std::uint32_t ARROW_REPEAT_MS = 200;
 

@@ -4,14 +4,13 @@
 
 namespace {
 GLuint previews[CIRCUIT_COUNT] = {};
-const char* const PREVIEW_FILES[CIRCUIT_COUNT] = {"Data/level1.bmp", "Data/level2.bmp", "Data/level3.bmp"};
 constexpr float PICTURE_PLANE_Z = -100.0f;
 
 bool isCircuit(int circuit) { return circuit >= 0 && circuit < CIRCUIT_COUNT; }
 }
 
 void createPreviews() {
-    for (int i = 0; i < CIRCUIT_COUNT; ++i) previews[i] = createTexture(PREVIEW_FILES[i], 255, 255);
+    for (int i = 0; i < CIRCUIT_COUNT; ++i) previews[i] = createTexture(CIRCUITS[i].previewPath, 255, 255);
 }
 
 GLuint previewTexture(int circuit) { return isCircuit(circuit) ? previews[circuit] : 0; }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <GL/gl.h>
+#include "race/CircuitTable.h"
 
-constexpr int CIRCUIT_COUNT = 3;
+#include <GL/gl.h>
 
 // The three circuit pictures of the menu, made once at start-up and kept for the process.
 void createPreviews();

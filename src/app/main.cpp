@@ -1,3 +1,4 @@
+#include "app/DataFiles.h"
 #include "app/DataFolder.h"
 #include "app/MenuScene.h"
 #include "app/Previews.h"
@@ -17,7 +18,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     initWindow(defaultWindowSettings(argc, argv));
     createPreviews();
-    loadFont("Data/font2.bmp");
+    loadFont(FONT_FILE);
     setScene(menuScene);
     runMainLoop();
     return 0;

@@ -53,7 +53,9 @@ public:
     // Half the model's size per axis; z is negative for a model box loaded from min to max.
     Vector3 halfExtents() const { return halfExtents_; }
 
-    // Modifiable: the collision set and the head-up display read and change them.
+    // Modifiable: the collision set changes them at pick-ups, a fired missile clears its
+    // owner's missileReady, a bonus and the player's boost keep their own; the head-up display
+    // only reads them.
     int& active() { return active_; }            // 1 in play, -1 taken out
     int& missileReady() { return missileReady_; }  // pods: 1 while the missile rides on it
     int& money() { return money_; }

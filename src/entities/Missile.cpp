@@ -1,12 +1,9 @@
 #include "entities/Missile.h"
 
+#include "app/KeySlots.h"
 #include "app/KeyTable.h"
 
 #include <cmath>
-
-namespace {
-constexpr int SLOT_FIRE = ' ';
-}
 
 Missile::Missile(Model* model, Entity* owner, int kind) : Entity(model, kind), owner_(owner) {
     // The default body has no tuning; a space bar held from the menu into the first race
@@ -23,7 +20,7 @@ void Missile::update() {
     }
 
     // Both triggers come before the ride, whatever the missile is doing.
-    if (keyDown(SLOT_FIRE) && kind() == KIND_PLAYER_MISSILE) {
+    if (keyDown(KEY_SPACE) && kind() == KIND_PLAYER_MISSILE) {
         docked_ = 0;
         owner_->missileReady() = 0;
     }

@@ -1,6 +1,7 @@
 #include "race/Race.h"
 
 #include "app/Clock.h"
+#include "app/KeySlots.h"
 #include "app/KeyTable.h"
 #include "assets/Model.h"
 #include "entities/CollisionSet.h"
@@ -13,15 +14,6 @@
 #include <climits>
 
 namespace {
-constexpr int KEY_F1 = 1;
-constexpr int KEY_F2 = 2;
-constexpr int KEY_F3 = 3;
-constexpr int KEY_PAGE_UP = 17;
-constexpr int KEY_PAGE_DOWN = 18;
-constexpr int KEY_PLUS = 43;
-constexpr int KEY_FULL_STOP = 46;
-constexpr int KEY_ZERO = 48;
-
 constexpr double COCKPIT = 0.0;
 constexpr double CHASE_DISTANCE = 2000.0;
 constexpr double CLOSE_CHASE_DISTANCE = 1000.0;
@@ -52,7 +44,7 @@ Race::~Race() {
     collisions_.reset();
     entities_.clear();
     models_.clear();
-    // The entities reach the ground through the current terrain; never leave it dangling.
+    // The entities find the checkpoints and markers through the current terrain; never leave it dangling.
     if (currentTerrain() == terrain_.get()) setCurrentTerrain(nullptr);
     terrain_.reset();
     camera_.reset();

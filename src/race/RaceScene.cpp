@@ -1,6 +1,7 @@
 #include "race/Race.h"
 
 #include "app/Clock.h"
+#include "app/KeySlots.h"
 #include "app/KeyTable.h"
 #include "app/MenuScene.h"
 #include "app/Scene.h"
@@ -10,7 +11,6 @@ unsigned int followedEntity = 0;
 int currentViewDistance = START_VIEW_DISTANCE;
 std::unique_ptr<Race> race;
 
-constexpr int KEY_ESCAPE = 27;
 // Escape must be let go within this time, or the menu that follows quits too.
 constexpr std::uint32_t LEAVE_WAIT_MS = 500;
 }

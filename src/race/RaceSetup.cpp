@@ -1,5 +1,6 @@
 #include "race/RaceSetup.h"
 
+#include "app/DataFiles.h"
 #include "app/MenuScene.h"
 #include "app/Scene.h"
 #include "assets/Model.h"
@@ -12,15 +13,7 @@
 #include "race/Race.h"
 #include "terrain/Terrain.h"
 
-const CircuitSpec CIRCUITS[CIRCUIT_TABLE_SIZE] = {
-    {"Data/terrain1.bmp", "Data/herbe1.bmp", "Data/Sky1/sky", 10000.0, 1200.0},
-    {"Data/terrain2.bmp", "Data/herbe2.bmp", "Data/Sky2/sky", 15000.0, 1500.0},
-    {"Data/terrain3.bmp", "Data/herbe3.bmp", "Data/Sky3/sky", 10000.0, 1200.0},
-};
-
 namespace {
-const char* const MODEL_FILES[] = {"Data/pod", "Data/missile", "Data/bonus0", "Data/bonus1", "Data/bonus2"};
-
 constexpr double AI_POD_SPACING = 600.0;
 constexpr double AI_POD_FIRST_OFFSET = -2500.0;
 constexpr double START_CHASE_DISTANCE = 2000.0;

@@ -1,22 +1,12 @@
 #pragma once
 
+#include "race/CircuitTable.h"
+
 #include <memory>
 
 class Race;
 
-// One row of the circuit table: the files of a circuit and the size of its terrain.
-struct CircuitSpec {
-    const char* heightmapPath;
-    const char* grassPath;
-    const char* skyPrefix;
-    double heightScale;  // height of a sample whose blue byte is 255
-    double gridSpacing;  // distance between neighbouring samples
-};
-
-constexpr int CIRCUIT_TABLE_SIZE = 3;
-extern const CircuitSpec CIRCUITS[CIRCUIT_TABLE_SIZE];
-
-// The model files, in model-index order.
+// Model indices, in the order of the model files.
 constexpr int POD_MODEL = 0;
 constexpr int MISSILE_MODEL = 1;
 constexpr int FIRST_BONUS_MODEL = 2;

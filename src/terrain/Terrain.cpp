@@ -1,14 +1,12 @@
 #include "terrain/Terrain.h"
 
+#include "app/DataFiles.h"
 #include "assets/Image.h"
 #include "assets/Texture.h"
 
 #include <cstdio>
-#include <string>
 
 namespace {
-// Checkpoints and bonuses float this far above the ground they are painted on.
-constexpr double MARKER_LIFT = 3000.0;
 const Vector3 ZERO(0.0, 0.0, 0.0);
 // Border vertices have too few neighbours for an averaged normal; they all get this one.
 const Vector3 BORDER_NORMAL(0.0, 0.0, 1.0);
@@ -26,8 +24,7 @@ Terrain::Terrain(Vector3 origin, const char* heightmapPath, const char* grassPat
     glEnable(GL_TEXTURE_2D);
     grassTexture_ = createTexture(grassPath, 255, 255);
     for (int face = 0; face < 6; ++face) {
-        const std::string name = std::string(skyPrefix) + std::to_string(face) + ".bmp";
-        skyTextures_[face] = createTexture(name.c_str(), 255, 255);
+        skyTextures_[face] = createTexture(skyFacePath(skyPrefix, face).c_str(), 255, 255);
     }
 }
 

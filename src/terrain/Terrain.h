@@ -23,6 +23,8 @@ public:
     // Most samples a heightmap may have on a side: 64 times the area of the shipped circuits.
     // The grid keeps three vectors per sample, so a bigger map is refused whole.
     static constexpr int MAX_GRID_SIDE = 2048;
+    // Checkpoints and bonus markers float this far above the ground they are painted on.
+    static constexpr double MARKER_LIFT = 3000.0;
 
     // Loads the heightmap and creates the grass and six sky textures ("%s%d.bmp" of skyPrefix).
     // A heightmap over MAX_GRID_SIDE is refused with one line on stderr: the terrain is empty,
@@ -51,13 +53,14 @@ public:
 
     // The grid rectangle within the view distance of the camera.
     void visibleRange(const Body& camera, int& colMin, int& rowMin, int& colMax, int& rowMax) const;
-    // Fogged, culled ground; then the five sky faces.
+    // The fogged ground within the view distance and the camera's view cone; no sky.
     void draw(const Body& camera);
     // The OpenGL state the ground is drawn in: grass texture, white, texturing and fog.
     void prepareGroundState() const;
     // The culling of draw without any OpenGL: the triangles draw sends from this camera, in
     // its order, as three grid indices (row * columns + col) each. Valid until the next call.
     const std::vector<int>& visibleTriangles(const Body& camera);
+    // The five sky faces (the box has no floor) round the grid, unfogged.
     void drawSky();
     // Triangles the last draw sent.
     int lastDrawnTriangles() const;
@@ -96,7 +99,7 @@ private:
     int lastDrawnTriangles_ = 0;
 };
 
-// The terrain of the current race, through which the entities reach the ground and the
-// checkpoints. Set by race set-up (tests set it directly).
+// The terrain of the current race, through which the pods find the checkpoints and the
+// bonuses their markers (the ground contacts get the race's terrain directly). Set by race set-up (tests set it directly).
 Terrain* currentTerrain();
 void setCurrentTerrain(Terrain* terrain);

@@ -1,3 +1,4 @@
+#include "app/KeySlots.h"
 #include "app/KeyTable.h"
 
 #include <gtest/gtest.h>
@@ -35,12 +36,12 @@ TEST_F(KeyTableTest, ModifierAndUnknownSpecialKeysAreIgnored) {
 
 TEST_F(KeyTableTest, EnterSharesTheLeftArrowSlot) {
     onKeyPress('\r', 0, 0);
-    EXPECT_EQ(keyDown(13), 1);
+    EXPECT_EQ(keyDown(KEY_LEFT), 1);
     endKeyFrame();
     onSpecialRelease(GLUT_KEY_LEFT, 0, 0);
-    EXPECT_EQ(keyDown(13), 0);
+    EXPECT_EQ(keyDown(KEY_LEFT), 0);
     onSpecialPress(GLUT_KEY_LEFT, 0, 0);
-    EXPECT_EQ(keyDown(13), 1);
+    EXPECT_EQ(keyDown(KEY_LEFT), 1);
 }
 
 TEST_F(KeyTableTest, CaseMattersAndReleaseWithoutPressClears) {
@@ -59,22 +60,22 @@ TEST_F(KeyTableTest, CaseMattersAndReleaseWithoutPressClears) {
 
 TEST_F(KeyTableTest, KeysStayHeldAcrossReadsAndOutOfRangeReadsAreZero) {
     onKeyPress(' ', 0, 0);
-    for (int frame = 0; frame < 3; ++frame) EXPECT_EQ(keyDown(32), 1);
+    for (int frame = 0; frame < 3; ++frame) EXPECT_EQ(keyDown(KEY_SPACE), 1);
     EXPECT_EQ(keyDown(-1), 0);
     EXPECT_EQ(keyDown(256), 0);
 }
 
 TEST_F(KeyTableTest, ATapBetweenTwoFramesReadsHeldForTheNextFrameOnly) {
-    onKeyPress(27, 0, 0);
-    onKeyRelease(27, 0, 0);
+    onKeyPress(KEY_ESCAPE, 0, 0);
+    onKeyRelease(KEY_ESCAPE, 0, 0);
     onSpecialPress(GLUT_KEY_F1, 0, 0);
     onSpecialRelease(GLUT_KEY_F1, 0, 0);
-    EXPECT_EQ(keyDown(27), 1);
-    EXPECT_EQ(keyDown(27), 1);  // for the whole frame, however often it is read
-    EXPECT_EQ(keyDown(1), 1);
+    EXPECT_EQ(keyDown(KEY_ESCAPE), 1);
+    EXPECT_EQ(keyDown(KEY_ESCAPE), 1);  // for the whole frame, however often it is read
+    EXPECT_EQ(keyDown(KEY_F1), 1);
     endKeyFrame();
-    EXPECT_EQ(keyDown(27), 0);
-    EXPECT_EQ(keyDown(1), 0);
+    EXPECT_EQ(keyDown(KEY_ESCAPE), 0);
+    EXPECT_EQ(keyDown(KEY_F1), 0);
 
     // A held key reads 1 on every frame until it is let go, as before.
     onKeyPress('w', 0, 0);

@@ -1,6 +1,7 @@
 #include "app/MenuScene.h"
 
 #include "app/Clock.h"
+#include "app/KeySlots.h"
 #include "app/KeyTable.h"
 #include "app/LoadingScene.h"
 #include "app/Previews.h"
@@ -112,7 +113,7 @@ TEST_F(Menu, EnterMovesTheMarkerLeftAndDoesNotChoose) {
 
 TEST_F(Menu, EscapeEndsTheProcessWithStatusZero) {
     testing::FLAGS_gtest_death_test_style = "threadsafe";
-    onKeyPress(27, 0, 0);
+    onKeyPress(KEY_ESCAPE, 0, 0);
     EXPECT_EXIT(menuScene(), testing::ExitedWithCode(0), "");
     EXPECT_EXIT(loadingScene(), testing::ExitedWithCode(0), "");
 }

@@ -98,7 +98,7 @@ protected:
     void drive(int frame) {
         clearKeys();
         onKeyPress('w', 0, 0);
-        if (frame % 300 < 40) onKeyPress(13, 0, 0);
+        if (frame % 300 < 40) onKeyPress('\r', 0, 0);  // Enter: the left arrow's slot
         if (frame % 500 == 250) onKeyPress(' ', 0, 0);
         if (frame % 700 < 100) onKeyPress('c', 0, 0);
     }

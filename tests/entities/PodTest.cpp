@@ -199,7 +199,7 @@ TEST_F(PlayerKeys, ArrowsTurnAndClimbAndEnterTurnsLeft) {
 
     reset(pod);
     onSpecialPress(GLUT_KEY_UP, 0, 0);
-    onKeyPress(13, 0, 0);  // Enter shares the left arrow's slot
+    onKeyPress('\r', 0, 0);  // Enter shares the left arrow's slot
     pod.update();
     EXPECT_NEAR(pod.body()->climbRate(), -rampedOnce, 1e-12);
     EXPECT_NEAR(pod.body()->yawRate(), rampedOnce, 1e-12);

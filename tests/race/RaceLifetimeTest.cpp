@@ -3,6 +3,8 @@
 #include "MemoryInUse.h"
 
 #include "app/Clock.h"
+#include "app/DataFiles.h"
+#include "app/KeySlots.h"
 #include "app/KeyTable.h"
 #include "app/MenuScene.h"
 #include "app/Scene.h"
@@ -52,8 +54,7 @@ void saveModel(const std::string& pathWithoutExtension) {
 // loads, each a few pixels, with two checkpoints and one bonus marker of each type.
 void writeSmallData(const std::string& root) {
     ASSERT_EQ(mkdir((root + "/Data").c_str(), 0755), 0);
-    for (int circuit = 1; circuit <= 3; ++circuit) {
-        const std::string n = std::to_string(circuit);
+    for (const CircuitSpec& circuit : CIRCUITS) {
         Image heightmap(16, 16);
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x) heightmap.setPixel(x, y, packColour(0, 0, 30, 0));
@@ -62,14 +63,14 @@ void writeSmallData(const std::string& root) {
         heightmap.setPixel(5, 8, packColour(0, 255, 30, 0));
         heightmap.setPixel(6, 8, packColour(0, 254, 30, 0));
         heightmap.setPixel(7, 8, packColour(0, 253, 30, 0));
-        ASSERT_NE(heightmap.save((root + "/Data/terrain" + n + ".bmp").c_str()), 0);
-        savePicture(root + "/Data/herbe" + n + ".bmp", 8, 8, packColour(40, 160, 40, 0));
-        ASSERT_EQ(mkdir((root + "/Data/Sky" + n).c_str(), 0755), 0);
-        for (int face = 0; face < 6; ++face)
-            savePicture(root + "/Data/Sky" + n + "/sky" + std::to_string(face) + ".bmp", 4, 4,
-                        packColour(90, 120, 220, 0));
+        ASSERT_NE(heightmap.save((root + "/" + circuit.heightmapPath).c_str()), 0);
+        savePicture(root + "/" + circuit.grassPath, 8, 8, packColour(40, 160, 40, 0));
+        const std::string sky = root + "/" + skyFacePath(circuit.skyPrefix, 0);
+        ASSERT_EQ(mkdir(sky.substr(0, sky.rfind('/')).c_str(), 0755), 0);
+        for (int face = 0; face < SKY_FACES; ++face)
+            savePicture(root + "/" + skyFacePath(circuit.skyPrefix, face), 4, 4, packColour(90, 120, 220, 0));
     }
-    for (const char* model : {"pod", "missile", "bonus0", "bonus1", "bonus2"}) saveModel(root + "/Data/" + model);
+    for (const char* model : MODEL_FILES) saveModel(root + "/" + model);
 }
 
 class RaceLifetime : public testing::Test {
@@ -103,10 +104,10 @@ protected:
             raceScene();
             glFinish();  // as the buffer swap would: the driver keeps queued work until then
         }
-        onKeyPress(27, 0, 0);
+        onKeyPress(KEY_ESCAPE, 0, 0);
         raceScene();
         glFinish();
-        onKeyRelease(27, 0, 0);
+        onKeyRelease(KEY_ESCAPE, 0, 0);
         ASSERT_EQ(currentRace(), nullptr);
     }
     TempDir data;
@@ -139,7 +140,7 @@ TEST_F(RaceLifetime, EscapeReleasesEveryTextureTheRaceMade) {
         for (const MeshMaterial& material : currentRace()->modelAt(i)->meshMaterials()) textures.push_back(material.texture);
     ASSERT_EQ(textures.size(), 5u);
     for (GLuint texture : textures) EXPECT_TRUE(glIsTexture(texture));
-    onKeyPress(27, 0, 0);
+    onKeyPress(KEY_ESCAPE, 0, 0);
     raceScene();
     EXPECT_EQ(currentRace(), nullptr);
     EXPECT_EQ(currentTerrain(), nullptr);

@@ -3,6 +3,7 @@
 #include "HeadlessRace.h"
 
 #include "app/Clock.h"
+#include "app/KeySlots.h"
 #include "app/KeyTable.h"
 #include "app/MenuScene.h"
 #include "app/Scene.h"
@@ -84,7 +85,7 @@ TEST_F(RaceFrame, AFrameMovesTheRaceAndEscapeReturnsToTheMenuAfterHalfASecond) {
     // Every missile has a target once the world is drawn.
     EXPECT_NE(static_cast<Missile*>(race->entityAt(11))->target(), nullptr);
 
-    onKeyPress(27, 0, 0);
+    onKeyPress(KEY_ESCAPE, 0, 0);
     const std::uint32_t escapeAt = clockMs();
     clearScreen();
     currentScene()();
@@ -94,13 +95,13 @@ TEST_F(RaceFrame, AFrameMovesTheRaceAndEscapeReturnsToTheMenuAfterHalfASecond) {
 }
 
 TEST_F(RaceFrame, ATappedEscapeLeavesTheRaceAndIsGoneForTheMenu) {
-    onKeyPress(27, 0, 0);
-    onKeyRelease(27, 0, 0);
+    onKeyPress(KEY_ESCAPE, 0, 0);
+    onKeyRelease(KEY_ESCAPE, 0, 0);
     setTestClock(clockMs() + 16);
     clearScreen();
     currentScene()();
     endKeyFrame();
     EXPECT_EQ(currentRace(), nullptr);
     EXPECT_EQ(currentScene(), menuScene);
-    EXPECT_EQ(keyDown(27), 0);  // the menu does not quit
+    EXPECT_EQ(keyDown(KEY_ESCAPE), 0);  // the menu does not quit
 }

@@ -1,9 +1,9 @@
 #include "GeneratedTree.h"
 
+#include "app/DataFiles.h"
 #include "assets/Image.h"
 #include "assets/MdlFormat.h"
 #include "assets/Model.h"
-#include "content/AiFlight.h"
 #include "content/Circuits.h"
 #include "support/GlContext.h"
 
@@ -20,16 +20,18 @@ struct PictureSize {
     int width, height;
 };
 
+// Within the tree, as the generator writes it.
+std::string inTree(const std::string& gamePath) { return gamePath.substr(std::string(DATA_FOLDER).size()); }
+
 std::vector<PictureSize> expectedPictures() {
-    std::vector<PictureSize> pictures{{"font2.bmp", 308, 286}};
-    for (int n = 1; n <= 3; ++n) {
-        std::string s = std::to_string(n);
-        pictures.push_back({"level" + s + ".bmp", 320, 240});
-        pictures.push_back({"terrain" + s + ".bmp", 256, 256});
-        pictures.push_back({"herbe" + s + ".bmp", 1024, 1024});
-        for (int face = 0; face < 6; ++face) pictures.push_back({"Sky" + s + "/sky" + std::to_string(face) + ".bmp", 512, 512});
+    std::vector<PictureSize> pictures{{inTree(FONT_FILE), 308, 286}};
+    for (const CircuitSpec& circuit : CIRCUITS) {
+        pictures.push_back({inTree(circuit.previewPath), 320, 240});
+        pictures.push_back({inTree(circuit.heightmapPath), 256, 256});
+        pictures.push_back({inTree(circuit.grassPath), 1024, 1024});
+        for (int face = 0; face < SKY_FACES; ++face) pictures.push_back({inTree(skyFacePath(circuit.skyPrefix, face)), 512, 512});
     }
-    for (const char* model : {"pod", "missile", "bonus0", "bonus1", "bonus2"}) pictures.push_back({std::string(model) + ".bmp", 256, 256});
+    for (const char* model : MODEL_FILES) pictures.push_back({inTree(model) + ".bmp", 256, 256});
     return pictures;
 }
 
@@ -51,7 +53,7 @@ TEST(DataTree, WritesEveryFileTheGameReadsAndNothingElse) {
         if (entry.is_regular_file() && entry.path().filename() != ".generated") ++found;
     EXPECT_EQ(found, dataTreeFiles().size());
     for (const std::string& name : dataTreeFiles()) EXPECT_TRUE(std::filesystem::exists(tree.file(name))) << name;
-    EXPECT_EQ(dataTreeFiles().size(), 1u + 3u * 9u + 10u);
+    EXPECT_EQ(dataTreeFiles().size(), 1u + CIRCUIT_COUNT * 9u + 10u);
 }
 
 TEST(DataTree, EveryPictureLoadsAtItsSize) {
@@ -63,7 +65,8 @@ TEST(DataTree, EveryPictureLoadsAtItsSize) {
 }
 
 TEST(DataTree, EveryModelIsASoundClosedMeshWithOutwardNormalsAndItsOwnBox) {
-    for (const char* name : {"pod", "missile", "bonus0", "bonus1", "bonus2"}) {
+    for (const char* path : MODEL_FILES) {
+        const std::string name = inTree(path);
         MdlData m = readModel(name);
         ASSERT_FALSE(m.triangles.empty()) << name;
         Vector3 low(1e9, 1e9, 1e9), high(-1e9, -1e9, -1e9);
@@ -103,24 +106,18 @@ TEST(DataTree, ModelsAreSizedForTheRace) {
     Vector3 pod = extent(readModel("pod"));
     EXPECT_LT(pod.z, 600) << "pods start 600 apart sideways";
     EXPECT_GT(pod.x, pod.z) << "the pod faces +x";
-    // The flight replay uses the pod's box; it must match the model.
-    EXPECT_NEAR(pod.x / 2, POD_HALF_LENGTH, 5);
-    EXPECT_NEAR(pod.y / 2, POD_HALF_HEIGHT, 5);
-    EXPECT_NEAR(pod.z / 2, POD_HALF_WIDTH, 5);
     Vector3 missile = extent(readModel("missile"));
     EXPECT_GT(missile.x, 2 * missile.z);
     for (const char* name : {"bonus0", "bonus1", "bonus2"}) {
-        Vector3 bonus = extent(readModel(name));
-        for (double side : {bonus.x, bonus.y, bonus.z}) EXPECT_GE(side / 2, BONUS_HALF_SIZE) << name;
-        EXPECT_LT(bonus.x, 800) << name;
+        EXPECT_LT(extent(readModel(name)).x, 800) << name;
     }
 }
 
 TEST(DataTree, ModelsLoadWithTheGamesOwnLoaderAndTexture) {
     REQUIRE_GL_CONTEXT();
-    for (const char* name : {"pod", "missile", "bonus0", "bonus1", "bonus2"}) {
+    for (const char* path : MODEL_FILES) {
         Model model;
-        ASSERT_TRUE(model.load(generatedTree().file(name).c_str())) << name;
+        ASSERT_TRUE(model.load(generatedTree().file(inTree(path)).c_str())) << path;
         EXPECT_GT(model.triangleCount(), 0);
         ASSERT_EQ(model.materialCount(), 1);
         EXPECT_NE(model.meshMaterials()[0].texture, 0u);

@@ -1,5 +1,5 @@
-#include "content/AiFlight.h"
 #include "content/Circuits.h"
+#include "content/PodFlight.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,9 @@ namespace {
 
 struct Raced {
     Circuit circuit;
-    HeightGrid grid;
-    explicit Raced(int index) : circuit(buildCircuit(index)), grid(circuit.heightmap, circuit.design->heightScale, circuit.design->gridSpacing) {}
+    CircuitFlights flights;
+    explicit Raced(int index)
+        : circuit(buildCircuit(index)), flights(circuit.heightmap, circuit.design->heightScale, circuit.design->gridSpacing) {}
 };
 
 const Raced& raced(int index) {
@@ -24,14 +25,14 @@ class Raceability : public ::testing::TestWithParam<int> {};
 
 TEST_P(Raceability, ComputerPodsLapWithoutTouchingTheGroundAtAnyFrameRate) {
     const Raced& r = raced(GetParam());
-    for (double frameMs : {8.0, 16.0, 33.0})
+    for (std::uint32_t frameMs : {8u, 16u, 33u})
         for (double offset : {-2500.0, 0.0, 2900.0}) {
             FlightSettings settings;
             settings.frameMs = frameMs;
             settings.sideOffset = offset;
             settings.laps = 2;
             settings.timeLimitMs = 240000;
-            FlightResult flight = simulateAiFlight(r.grid, settings);
+            FlightResult flight = r.flights.fly(settings);
             EXPECT_TRUE(flight.finished) << frameMs << " ms, offset " << offset << ": " << flight.laps << " laps";
             EXPECT_EQ(flight.groundContacts, 0) << frameMs << " ms, offset " << offset;
         }
@@ -45,17 +46,14 @@ TEST_P(Raceability, PodsFlyingTheLineTakeBonusesOfEveryKind) {
     EXPECT_EQ(kinds, (std::set<int>{BONUS_BOOST, BONUS_MONEY, BONUS_RELOAD}));
     EXPECT_GE(bonuses.size(), 12u);
     EXPECT_LT(bonuses.size(), 255u);
-    for (double frameMs : {10.0, 16.0, 33.0}) {
+    for (std::uint32_t frameMs : {10u, 16u, 33u}) {
         FlightSettings settings;
         settings.frameMs = frameMs;
         settings.laps = 3;
-        FlightResult flight = simulateAiFlight(r.grid, settings);
+        settings.withBonuses = true;
         std::set<int> taken;
-        for (std::size_t k = 0; k < bonuses.size(); ++k) {
-            Vector3 b = bonusPosition(r.grid, bonuses[k].x, bonuses[k].y);
-            for (const FlightSample& s : flight.path)
-                if (s.lap == 2 && podTouchesBonus(s.position, b)) taken.insert(bonuses[k].value);
-        }
+        for (const BonusPickUp& p : r.flights.fly(settings).pickUps)
+            if (p.lap == 2) taken.insert(p.kind);
         EXPECT_EQ(taken.size(), 3u) << frameMs << " ms: a lap takes some of every kind";
     }
 }

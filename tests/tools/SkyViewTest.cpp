@@ -75,7 +75,7 @@ std::string inTree(const char* gamePath) { return generatedTree().file(std::stri
 TEST(SkyView, EveryCircuitsSkyIsSeamlessAllRound) {
     REQUIRE_GL_CONTEXT();
     GlContext::setGameState();
-    for (int circuit = 0; circuit < CIRCUIT_TABLE_SIZE; ++circuit) {
+    for (int circuit = 0; circuit < CIRCUIT_COUNT; ++circuit) {
         const CircuitSpec& spec = CIRCUITS[circuit];
         Terrain terrain(Vector3(0, 0, 0), inTree(spec.heightmapPath).c_str(), inTree(spec.grassPath).c_str(),
                         inTree(spec.skyPrefix).c_str(), spec.heightScale, spec.gridSpacing);

@@ -1,6 +1,6 @@
 #include "content/CircuitCheck.h"
 
-#include "content/HeightGrid.h"
+#include "content/MarkerPixels.h"
 #include "terrain/Terrain.h"
 
 #include <algorithm>
@@ -11,8 +11,18 @@ namespace {
 
 std::string number(double v) { return std::to_string(static_cast<long long>(std::lround(v))); }
 
-void checkNumbering(const HeightGrid& grid, const CircuitRules& rules, std::vector<CircuitProblem>& problems) {
-    const auto& marks = grid.checkpointPixels();
+// The circuit as the game reads it, with the pixels of its markers.
+struct CheckedCircuit {
+    Terrain terrain;
+    MarkerPixels marks;
+    double gridSpacing;
+    CheckedCircuit(const Image& heightmap, double heightScale, double spacing)
+        : terrain(Vector3(0, 0, 0), heightmap, heightScale, spacing), marks(findMarkers(heightmap)), gridSpacing(spacing) {}
+    Vector3 vertex(const GridMarker& m) const { return terrain.vertex(m.y, m.x); }
+};
+
+void checkNumbering(const CheckedCircuit& circuit, const CircuitRules& rules, std::vector<CircuitProblem>& problems) {
+    const auto& marks = circuit.marks.checkpoints;
     int count = static_cast<int>(marks.size());
     std::map<int, std::vector<const GridMarker*>> byNumber;
     for (const GridMarker& m : marks) byNumber[m.value].push_back(&m);
@@ -39,28 +49,29 @@ void checkNumbering(const HeightGrid& grid, const CircuitRules& rules, std::vect
         }
 }
 
-void checkLegs(const HeightGrid& grid, const CircuitRules& rules, std::vector<CircuitProblem>& problems) {
-    std::vector<const GridMarker*> order(grid.checkpointPixels().size(), nullptr);
-    for (const GridMarker& m : grid.checkpointPixels())
+void checkLegs(const CheckedCircuit& circuit, const CircuitRules& rules, std::vector<CircuitProblem>& problems) {
+    std::vector<const GridMarker*> order(circuit.marks.checkpoints.size(), nullptr);
+    for (const GridMarker& m : circuit.marks.checkpoints)
         if (m.value < static_cast<int>(order.size())) order[m.value] = &m;
     for (const GridMarker* m : order)
         if (!m) return;  // numbering problems are reported already; legs make no sense then
     for (std::size_t i = 0; i < order.size() && order.size() > 1; ++i) {
         const GridMarker& a = *order[i];
         const GridMarker& b = *order[(i + 1) % order.size()];
-        Vector3 pa = grid.vertex(a.x, a.y), pb = grid.vertex(b.x, b.y);
+        Vector3 pa = circuit.vertex(a), pb = circuit.vertex(b);
         double leg = length(Vector3(pb.x - pa.x, 0, pb.z - pa.z));
         std::string name = "leg from checkpoint " + std::to_string(a.value) + " to " + std::to_string(b.value);
         if (leg <= rules.arrivalRadius)
             problems.push_back({a.x, a.y, name + " is " + number(leg) + " long; a pod reaching one reaches the other"});
         if (leg > rules.longestLeg)
             problems.push_back({a.x, a.y, name + " is " + number(leg) + " long, more than " + number(rules.longestLeg)});
-        int steps = std::max(1, static_cast<int>(leg / grid.spacing() * 4));
+        int steps = std::max(1, static_cast<int>(leg / circuit.gridSpacing * 4));
         for (int s = 0; s <= steps; ++s) {
-            Vector3 p = pa + (pb - pa) * (static_cast<double>(s) / steps);
-            double ground = grid.groundAt(p.x, p.z);
+            double t = static_cast<double>(s) / steps;
+            Vector3 normal;
+            double ground = circuit.terrain.groundAt(pa + (pb - pa) * t, normal).y;
             if (ground >= rules.trackGroundLimit) {
-                problems.push_back({static_cast<int>(std::lround(grid.pixelX(p.x))), static_cast<int>(std::lround(grid.pixelY(p.z))),
+                problems.push_back({static_cast<int>(std::lround(a.x + (b.x - a.x) * t)), static_cast<int>(std::lround(a.y + (b.y - a.y) * t)),
                                     "ground " + number(ground) + " on the " + name + " (track ground must stay below " +
                                         number(rules.trackGroundLimit) + ")"});
                 break;
@@ -69,11 +80,11 @@ void checkLegs(const HeightGrid& grid, const CircuitRules& rules, std::vector<Ci
     }
 }
 
-double distanceToLegs(const HeightGrid& grid, const Vector3& p) {
-    std::vector<Vector3> points = grid.checkpointsInOrder();
+double distanceToLegs(const Terrain& terrain, const Vector3& p) {
+    const int n = terrain.checkpointCount();
     double best = 1e300;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        Vector3 a = points[i], b = points[(i + 1) % points.size()];
+    for (int i = 0; i < n; ++i) {
+        Vector3 a = terrain.checkpoint(i), b = terrain.checkpoint((i + 1) % n);
         a.y = b.y = 0;
         Vector3 q(p.x, 0, p.z);
         Vector3 ab = b - a;
@@ -83,8 +94,8 @@ double distanceToLegs(const HeightGrid& grid, const Vector3& p) {
     return best;
 }
 
-void checkBonuses(const HeightGrid& grid, const CircuitRules& rules, bool legsSound, std::vector<CircuitProblem>& problems) {
-    const auto& marks = grid.bonusPixels();
+void checkBonuses(const CheckedCircuit& circuit, const CircuitRules& rules, bool legsSound, std::vector<CircuitProblem>& problems) {
+    const auto& marks = circuit.marks.bonuses;
     if (marks.size() >= 255)
         problems.push_back({marks[0].x, marks[0].y, std::to_string(marks.size()) + " bonus markers; there must be fewer than 255"});
     bool seen[3] = {false, false, false};
@@ -95,7 +106,7 @@ void checkBonuses(const HeightGrid& grid, const CircuitRules& rules, bool legsSo
         }
         seen[255 - m.value] = true;
         if (legsSound) {
-            double off = distanceToLegs(grid, grid.vertex(m.x, m.y));
+            double off = distanceToLegs(circuit.terrain, circuit.vertex(m));
             if (off > rules.bonusOffLine)
                 problems.push_back({m.x, m.y, "bonus " + number(off) + " away from the line between checkpoints"});
         }
@@ -119,11 +130,11 @@ std::vector<CircuitProblem> checkCircuit(const Image& heightmap, double heightSc
                                       std::to_string(Terrain::MAX_GRID_SIDE) + " a side"});
         return problems;
     }
-    HeightGrid grid(heightmap, heightScale, gridSpacing);
-    checkNumbering(grid, rules, problems);
+    const CheckedCircuit circuit(heightmap, heightScale, gridSpacing);
+    checkNumbering(circuit, rules, problems);
     std::size_t before = problems.size();
-    checkLegs(grid, rules, problems);
-    checkBonuses(grid, rules, before == 0, problems);
+    checkLegs(circuit, rules, problems);
+    checkBonuses(circuit, rules, before == 0, problems);
     return problems;
 }
 

@@ -1,8 +1,10 @@
 #include "content/Circuits.h"
 
-#include "content/AiFlight.h"
 #include "content/Canvas.h"
+#include "content/PodFlight.h"
 #include "content/Random.h"
+#include "race/RaceSetup.h"
+#include "terrain/Terrain.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,20 +16,20 @@ constexpr int N = HEIGHTMAP_SIZE;
 const std::vector<CircuitDesign>& designs() {
     static const std::vector<CircuitDesign> table{
         // Green valley: long sweeping curves between wooded hills, a lake, mountains all round.
-        {1, 10000.0, 1200.0, Landscape::Valley,
+        {1, CIRCUITS[0].heightScale, CIRCUITS[0].gridSpacing, Landscape::Valley,
          {{48, 64}, {96, 38}, {150, 46}, {206, 34}, {230, 78}, {198, 118}, {214, 166}, {222, 214}, {170, 228},
           {124, 196}, {78, 222}, {34, 198}, {44, 142}, {28, 100}},
          29.0, 20, 0x5EED0001u},
         // High mountains: a winding pass between snowy peaks, with hairpins.
-        {2, 15000.0, 1500.0, Landscape::Alpine,
+        {2, CIRCUITS[1].heightScale, CIRCUITS[1].gridSpacing, Landscape::Alpine,
          {{52, 48}, {118, 30}, {186, 50}, {224, 104}, {196, 146}, {144, 128}, {108, 150}, {142, 190}, {206, 196},
           {212, 232}, {130, 234}, {56, 214}, {30, 156}, {62, 114}, {34, 82}},
          26.0, 13, 0x5EED0002u},
         // Islands: a twisty course along channels in a grey sea, through the islands' gaps.
-        {3, 10000.0, 1200.0, Landscape::Islands,
+        {3, CIRCUITS[2].heightScale, CIRCUITS[2].gridSpacing, Landscape::Islands,
          {{40, 44}, {106, 26}, {156, 62}, {222, 40}, {236, 108}, {186, 132}, {228, 182}, {200, 232}, {140, 216},
           {122, 162}, {80, 204}, {30, 214}, {24, 150}, {62, 112}},
-         27.0, 0, 0x5EED0003u},
+         29.0, 0, 0x5EED0003u},
     };
     return table;
 }
@@ -96,35 +98,63 @@ std::vector<Point2> resampleLoop(const std::vector<Point2>& line, int count) {
     return points;
 }
 
-double edgeRise(int x, int y) {
-    double e = std::max(std::fabs(x - N / 2.0), std::fabs(y - N / 2.0)) / (N / 2.0);
-    return smoothstep(0.8, 1.0, e);
+// The border: a ring of steep ridges between the country and the grid's edge, far higher than
+// a pod can fly, so that a pod off the road meets a wall whose ground contact sends it back,
+// and never reaches the edge, beyond which the ground runs on flat and undrawn. From the foot
+// to the crest in fractions of the half size (a rounded square, its foot wobbling).
+constexpr double BORDER_FOOT = 0.81, BORDER_CREST = 0.83;
+// Every route is fitted within this fraction of the half size, well inside the border's foot.
+constexpr double ROUTE_REACH = 0.60;
+
+double borderRise(int x, int y, std::uint32_t seed) {
+    double dx = std::fabs(x - N / 2.0) / (N / 2.0), dy = std::fabs(y - N / 2.0) / (N / 2.0);
+    double e = std::pow(std::pow(dx, 6) + std::pow(dy, 6), 1.0 / 6) + 0.01 * fractalNoise(x / 16.0, y / 16.0, seed + 11, 3);
+    return smoothstep(BORDER_FOOT, BORDER_CREST, e);
+}
+
+// The ridge's crest, near the top of the height scale, with rocky detail.
+double borderHeight(const CircuitDesign& d, int x, int y) {
+    return d.heightScale * (0.9 + 0.1 * ridgedNoise(x / 12.0, y / 12.0, d.seed + 13, 4));
 }
 
 // The land as it would be without the track, in world units.
 double naturalHeight(const CircuitDesign& d, int x, int y, double track) {
     double px = x, py = y;
     std::uint32_t s = d.seed;
+    double h = 0;
     switch (d.landscape) {
         case Landscape::Valley: {
             double hills = 1700 + 2200 * fractalNoise(px / 40, py / 40, s, 5);
             double range = std::pow(ridgedNoise(px / 44, py / 44, s + 7, 5), 1.3) * 9800;
             double lake = smoothstep(-0.1, -0.32, fractalNoise(px / 50, py / 50, s + 3, 3));
-            double h = hills + range * smoothstep(14, 50, track) * (1 - lake) + 5200 * edgeRise(x, y);
-            return h - 4200 * lake;
+            h = hills + range * smoothstep(14, 50, track) * (1 - lake) - 4200 * lake;
+            break;
         }
         case Landscape::Alpine: {
             double base = 2600 + 1500 * fractalNoise(px / 40, py / 40, s, 5);
             double peaks = std::pow(ridgedNoise(px / 38, py / 38, s + 7, 6), 1.25) * 12500;
-            return base + peaks * smoothstep(9, 42, track) + 3500 * edgeRise(x, y);
+            h = base + peaks * smoothstep(9, 42, track);
+            break;
         }
         case Landscape::Islands: {
             double land = 3400 * fractalNoise(px / 30, py / 30, s, 5) - 350;
             double peaks = std::pow(ridgedNoise(px / 30, py / 30, s + 7, 5), 2.0) * 6500;
-            return land + peaks * smoothstep(0, 1800, land) * smoothstep(14, 40, track);
+            h = land + peaks * smoothstep(0, 1800, land) * smoothstep(14, 40, track);
+            break;
         }
     }
-    return 0;
+    return h;
+}
+
+// The route's control points moved toward the centre until the farthest is within reach.
+std::vector<Point2> fittedRoute(const std::vector<Point2>& points) {
+    const Point2 centre{N / 2.0, N / 2.0};
+    double reach = 0;
+    for (const Point2& p : points) reach = std::max({reach, std::fabs(p.x - centre.x), std::fabs(p.y - centre.y)});
+    double scale = std::min(1.0, ROUTE_REACH * (N / 2.0) / reach);
+    std::vector<Point2> fitted;
+    for (const Point2& p : points) fitted.push_back(centre + (p - centre) * scale);
+    return fitted;
 }
 
 void paintGround(Circuit& c, const std::vector<float>& chordDistance) {
@@ -141,12 +171,14 @@ void paintGround(Circuit& c, const std::vector<float>& chordDistance) {
             double h;
             if (d.landscape == Landscape::Islands) {
                 // The course follows sea-level channels cut through the islands.
-                h = lerp(bed, natural, smoothstep(3.5, 14, track));
+                h = lerp(bed, natural, smoothstep(5, 16, track));
             } else {
                 h = lerp(bed, std::max(natural, bed), smoothstep(8, 32, track));
             }
             // The straight line between checkpoints is what the pods fly: keep it on the bed.
             h = std::min(h, lerp(bed, h, smoothstep(2, 6, chordDistance[i])));
+            // The border stands whatever the track did to the land around it.
+            h = lerp(h, std::max(h, borderHeight(d, x, y)), borderRise(x, y, d.seed));
             c.shape[i] = static_cast<float>(h);
             int blue = static_cast<int>(std::lround(std::clamp(h, 0.0, d.heightScale) / d.heightScale * 255.0));
             c.height[i] = blue * d.heightScale / 255.0;
@@ -164,52 +196,52 @@ void setMarker(Circuit& c, int x, int y, int red, int green) {
     c.height[static_cast<std::size_t>(y) * N + x] = c.design->trackLevel * c.design->heightScale / 255.0;
 }
 
-// Where a pod flew during one lap: its positions filed by heightmap pixel.
+// Where a pod flew during one lap: its contact boxes filed by the heightmap pixel under it.
 struct LapTrace {
-    std::vector<std::vector<Vector3>> cells = std::vector<std::vector<Vector3>>(static_cast<std::size_t>(N) * N);
+    std::vector<std::vector<Box>> cells = std::vector<std::vector<Box>>(static_cast<std::size_t>(N) * N);
 
-    bool touches(const HeightGrid& grid, const Vector3& bonus, int x, int y) const {
+    // A pod's box reaches a bonus's only from the pixel of the bonus or one next to it.
+    bool touches(const Box& bonus, int x, int y) const {
         for (int j = std::max(0, y - 1); j <= std::min(N - 1, y + 1); ++j)
             for (int i = std::max(0, x - 1); i <= std::min(N - 1, x + 1); ++i)
-                for (const Vector3& p : cells[static_cast<std::size_t>(j) * N + i])
-                    if (podTouchesBonus(p, bonus)) return true;
-        (void)grid;
+                for (const Box& pod : cells[static_cast<std::size_t>(j) * N + i])
+                    if (pod.overlaps(bonus)) return true;
         return false;
     }
 };
 
 // Laps flown by pods from several grid places at several frame rates, the first lap left out
 // while the field settles.
-std::vector<LapTrace> traceLaps(const HeightGrid& grid) {
+std::vector<LapTrace> traceLaps(const CircuitFlights& flights) {
     std::vector<LapTrace> traces;
-    for (double frameMs : {10.0, 16.0, 33.0})
+    for (std::uint32_t frameMs : {10u, 16u, 33u})
         for (double offset : {-2500.0, 0.0, 2900.0}) {
             FlightSettings settings;
             settings.frameMs = frameMs;
             settings.sideOffset = offset;
             settings.laps = 3;
-            FlightResult flight = simulateAiFlight(grid, settings);
+            FlightResult flight = flights.fly(settings);
             std::size_t first = traces.size();
             traces.resize(first + 2);
             for (const FlightSample& s : flight.path) {
                 if (s.lap < 1 || s.lap > 2) continue;
-                int x = static_cast<int>(std::lround(grid.pixelX(s.position.x)));
-                int y = static_cast<int>(std::lround(grid.pixelY(s.position.z)));
+                int x = static_cast<int>(std::lround(flights.pixelX(s.position.x)));
+                int y = static_cast<int>(std::lround(flights.pixelY(s.position.z)));
                 if (x < 0 || y < 0 || x >= N || y >= N) continue;
-                traces[first + s.lap - 1].cells[static_cast<std::size_t>(y) * N + x].push_back(s.position);
+                traces[first + s.lap - 1].cells[static_cast<std::size_t>(y) * N + x].push_back(s.box);
             }
         }
     return traces;
 }
 
 // Puts the bonuses in rows of three across the racing line, at the places of each stretch
-// of the lap that the most simulated laps fly through.
+// of the lap that the most flown laps pass through.
 void placeBonuses(Circuit& c) {
     const CircuitDesign& d = *c.design;
-    HeightGrid grid(c.heightmap, d.heightScale, d.gridSpacing);
-    std::vector<LapTrace> traces = traceLaps(grid);
+    CircuitFlights flights(c.heightmap, d.heightScale, d.gridSpacing);
+    std::vector<LapTrace> traces = traceLaps(flights);
     // The marker's pixel is put on the track bed, so the bonus hangs at checkpoint height.
-    double bonusY = std::min(d.trackLevel * d.heightScale / 255.0 + HeightGrid::HANG_HEIGHT, 4000.0);
+    double markerY = d.trackLevel * d.heightScale / 255.0 + Terrain::MARKER_LIFT;
     auto isCheckpoint = [&](int x, int y) {
         for (const Point2& p : c.checkpoints)
             if (static_cast<int>(p.x) == x && static_cast<int>(p.y) == y) return true;
@@ -229,15 +261,13 @@ void placeBonuses(Circuit& c) {
         }
         return row;
     };
-    auto coverage = [&](const std::vector<std::pair<int, int>>& row) {
+    auto coverage = [&](const std::vector<std::pair<int, int>>& row, int type) {
+        std::vector<Box> boxes;
+        for (auto [x, y] : row) boxes.push_back(flights.bonusBox(bonusKindForMarker(type), x, y, markerY));
         int hit = 0;
         for (const LapTrace& trace : traces) {
             bool touched = false;
-            for (auto [x, y] : row) {
-                Vector3 b = grid.vertex(x, y);
-                b.y = bonusY;
-                touched = touched || trace.touches(grid, b, x, y);
-            }
+            for (std::size_t k = 0; k < row.size() && !touched; ++k) touched = trace.touches(boxes[k], row[k].first, row[k].second);
             hit += touched;
         }
         return hit;
@@ -250,7 +280,7 @@ void placeBonuses(Circuit& c) {
         std::vector<std::pair<int, int>> bestRow;
         for (std::size_t i = n * site / sites + n / (5 * sites); i < n * (site + 1) / sites; i += 3) {
             auto row = rowAt(i);
-            int hit = coverage(row);
+            int hit = coverage(row, types[site]);
             if (hit > best) {
                 best = hit;
                 bestRow = row;
@@ -273,13 +303,12 @@ std::vector<Point2> racingLine(const Circuit& c, const std::vector<Point2>& fall
     for (std::size_t i = 0; i < c.checkpoints.size(); ++i)
         flat.setPixel(static_cast<int>(c.checkpoints[i].x), static_cast<int>(c.checkpoints[i].y),
                       packColour(static_cast<std::uint8_t>(255 - i), 0, static_cast<std::uint8_t>(d.trackLevel), 0));
-    HeightGrid grid(flat, d.heightScale, d.gridSpacing);
-    FlightSettings settings;
-    FlightResult flight = simulateAiFlight(grid, settings);
+    CircuitFlights flights(flat, d.heightScale, d.gridSpacing);
+    FlightResult flight = flights.fly(FlightSettings());
     std::vector<Point2> lap;
     for (const FlightSample& s : flight.path) {
         if (s.lap != 1) continue;
-        Point2 p{grid.pixelX(s.position.x), grid.pixelY(s.position.z)};
+        Point2 p{flights.pixelX(s.position.x), flights.pixelY(s.position.z)};
         if (lap.empty() || length2(p - lap.back()) >= 0.5) lap.push_back(p);
     }
     if (lap.size() < 16) return fallback;
@@ -337,7 +366,7 @@ double Circuit::checkpointLoopLength() const { return loopLength(checkpoints) * 
 Circuit buildCircuit(int index) {
     Circuit c;
     c.design = &circuitDesign(index);
-    std::vector<Point2> route = closedSpline(c.design->route, 0.5);
+    std::vector<Point2> route = closedSpline(fittedRoute(c.design->route), 0.5);
     int count = static_cast<int>(std::lround(loopLength(route) / c.design->checkpointSpacing));
     count = std::clamp(count, 12, 40);
     for (const Point2& p : resampleLoop(route, count))

@@ -2,7 +2,8 @@
 
 #include "assets/Image.h"
 #include "content/Geometry2.h"
-#include "content/HeightGrid.h"
+#include "content/MarkerPixels.h"
+#include "race/CircuitTable.h"
 
 #include <cstdint>
 #include <vector>
@@ -11,8 +12,8 @@ enum class Landscape { Valley, Alpine, Islands };
 
 // What a designer decides about a circuit; everything else is derived from it.
 struct CircuitDesign {
-    int number;  // 1 .. 3, as in the file names
-    double heightScale;
+    int number;          // 1 .. 3: the circuit's place in the game's circuit table, plus one
+    double heightScale;  // the table's, for the painters
     double gridSpacing;
     Landscape landscape;
     std::vector<Point2> route;  // the racing line's control points in heightmap pixels, racing order
@@ -21,11 +22,10 @@ struct CircuitDesign {
     std::uint32_t seed;
 };
 
-constexpr int CIRCUIT_COUNT = 3;
 constexpr int HEIGHTMAP_SIZE = 256;
 constexpr int BONUS_RELOAD = 255, BONUS_MONEY = 254, BONUS_BOOST = 253;
 
-// Circuit index 0 .. 2, in the order of the game's circuit table.
+// Circuit index 0 .. CIRCUIT_COUNT - 1, in the order of the game's circuit table.
 const CircuitDesign& circuitDesign(int index);
 
 // A circuit ready to be written: its heightmap and what the pictures need to know about it.

@@ -1,5 +1,6 @@
 #include "content/DataTree.h"
 
+#include "app/DataFiles.h"
 #include "content/Circuits.h"
 #include "content/FontGlyphs.h"
 #include "content/GroundTexture.h"
@@ -11,8 +12,13 @@
 
 namespace {
 
-bool savePicture(const Image& image, const std::string& folder, const std::string& name, std::string& error) {
-    std::string path = folder + "/" + name;
+// A path as the game opens it, within the tree the generator writes.
+std::string inTree(const std::string& gamePath) { return gamePath.substr(std::string(DATA_FOLDER).size()); }
+
+bool savePicture(const Image& image, const std::string& folder, const std::string& gamePath, std::string& error) {
+    std::string path = folder + "/" + inTree(gamePath);
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     if (image.save(path.c_str())) return true;
     error = "cannot write " + path;
     return false;
@@ -22,47 +28,40 @@ bool savePicture(const Image& image, const std::string& folder, const std::strin
 
 const std::vector<std::string>& dataTreeFiles() {
     static const std::vector<std::string> files = [] {
-        std::vector<std::string> names{"font2.bmp"};
-        for (int i = 0; i < CIRCUIT_COUNT; ++i) {
-            std::string n = std::to_string(circuitDesign(i).number);
-            for (const char* kind : {"terrain", "herbe", "level"}) names.push_back(kind + n + ".bmp");
-            for (int face = 0; face < 6; ++face) names.push_back("Sky" + n + "/sky" + std::to_string(face) + ".bmp");
-        }
-        for (const char* model : {"pod", "missile", "bonus0", "bonus1", "bonus2"}) {
-            names.push_back(std::string(model) + ".mdl");
-            names.push_back(std::string(model) + ".bmp");
-        }
+        std::vector<std::string> names;
+        for (const std::string& path : dataFiles()) names.push_back(inTree(path));
         return names;
     }();
     return files;
 }
 
 bool generateDataTree(const std::string& folder, std::string& error) {
-    std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
-    if (!savePicture(drawFontSheet(), folder, "font2.bmp", error)) return false;
+    if (!savePicture(drawFontSheet(), folder, FONT_FILE, error)) return false;
     for (int i = 0; i < CIRCUIT_COUNT; ++i) {
+        const CircuitSpec& files = CIRCUITS[i];
         Circuit circuit = buildCircuit(i);
-        std::string n = std::to_string(circuit.design->number);
-        if (!savePicture(circuit.heightmap, folder, "terrain" + n + ".bmp", error)) return false;
+        if (!savePicture(circuit.heightmap, folder, files.heightmapPath, error)) return false;
         Canvas ground = drawGroundTexture(circuit, 1024);
-        if (!savePicture(ground.toImage(), folder, "herbe" + n + ".bmp", error)) return false;
-        if (!savePicture(drawPreview(circuit, ground, 320, 240).toImage(), folder, "level" + n + ".bmp", error)) return false;
-        std::string sky = "Sky" + n;
-        std::filesystem::create_directories(folder + "/" + sky, ignored);
+        if (!savePicture(ground.toImage(), folder, files.grassPath, error)) return false;
+        if (!savePicture(drawPreview(circuit, ground, 320, 240).toImage(), folder, files.previewPath, error)) return false;
         double boxWidth = HEIGHTMAP_SIZE * circuit.design->gridSpacing;
-        for (int face = 0; face < 6; ++face)
-            if (!savePicture(drawSkyFace(i, face, boxWidth, 512).toImage(), folder, sky + "/sky" + std::to_string(face) + ".bmp", error))
+        for (int face = 0; face < SKY_FACES; ++face)
+            if (!savePicture(drawSkyFace(i, face, boxWidth, 512).toImage(), folder, skyFacePath(files.skyPrefix, face), error))
                 return false;
     }
     Image skin = drawModelSkin().toImage();
-    for (const ModelAsset& model : buildModels()) {
-        std::string path = folder + "/" + model.name + ".mdl";
-        if (!writeMdl(path.c_str(), model.mesh)) {
+    const std::vector<ModelAsset> models = buildModels();  // in the race's model order
+    if (models.size() != MODEL_COUNT) {
+        error = std::to_string(models.size()) + " models made; the race loads " + std::to_string(MODEL_COUNT);
+        return false;
+    }
+    for (int k = 0; k < MODEL_COUNT; ++k) {
+        std::string path = folder + "/" + inTree(MODEL_FILES[k]) + ".mdl";
+        if (!writeMdl(path.c_str(), models[k].mesh)) {
             error = "cannot write " + path;
             return false;
         }
-        if (!savePicture(skin, folder, model.name + ".bmp", error)) return false;
+        if (!savePicture(skin, folder, std::string(MODEL_FILES[k]) + ".bmp", error)) return false;
     }
     return true;
 }

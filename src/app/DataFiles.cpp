@@ -1,0 +1,20 @@
+#include "app/DataFiles.h"
+
+#include "race/CircuitTable.h"
+
+const char* const MODEL_FILES[MODEL_COUNT] = {"Data/pod", "Data/missile", "Data/bonus0", "Data/bonus1", "Data/bonus2"};
+
+std::string skyFacePath(const char* skyPrefix, int face) { return std::string(skyPrefix) + std::to_string(face) + ".bmp"; }
+
+std::vector<std::string> dataFiles() {
+    std::vector<std::string> files{FONT_FILE};
+    for (const CircuitSpec& circuit : CIRCUITS) {
+        for (const char* path : {circuit.heightmapPath, circuit.grassPath, circuit.previewPath}) files.push_back(path);
+        for (int face = 0; face < SKY_FACES; ++face) files.push_back(skyFacePath(circuit.skyPrefix, face));
+    }
+    for (const char* model : MODEL_FILES) {
+        files.push_back(std::string(model) + ".mdl");
+        files.push_back(std::string(model) + ".bmp");
+    }
+    return files;
+}
