@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets everything up, builds, and starts the game from the folder that holds its Data/.
+# Installs what the game needs, builds only the game and its Data/, and starts it there.
 set -euo pipefail
 cd "$(dirname "$0")"
-scripts/setup.sh build
+scripts/setup.sh --play build
 cd build
 exec ./brenvask "$@"

@@ -1,29 +1,56 @@
 #!/usr/bin/env bash
-# Installs what the game and its tests need (Debian packages), then configures and builds.
-# Usage: scripts/setup.sh [build-folder]   (default: build)
+# Installs what is missing (Debian packages), then configures and builds.
+# Usage: scripts/setup.sh [--play] [build-folder]   (default: build)
+#   --play: only what building and running the game needs, and only the game, its Data/
+#           and icons are built; without it, the tests' packages too, and everything is built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make clang libclang-rt-14-dev libgtest-dev freeglut3-dev libglu1-mesa-dev
-          libgl1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri xvfb xdotool x11-utils imagemagick xauth
-          libpng-dev desktop-file-utils appstream groff-base dpkg-dev file)
+play_only=false
+if [ "${1:-}" = --play ]; then
+  play_only=true
+  shift
+fi
+build=${1:-build}
+
+# Building and running the game: compiler, CMake, OpenGL, GLU, freeglut, Mesa's renderers,
+# and libpng for the icon drawing among the content tools.
+game_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri libpng-dev)
+# The tests, the benchmark, the soak, the sanitizer and fuzz runs, and the Debian package.
+test_packages=(clang libclang-rt-14-dev libgtest-dev libegl-dev libegl-mesa0 xvfb xdotool x11-utils
+               imagemagick xauth desktop-file-utils appstream groff-base dpkg-dev file lintian)
+packages=("${game_packages[@]}")
+$play_only || packages+=("${test_packages[@]}")
+
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
 done
 if [ ${#missing[@]} -gt 0 ]; then
+  # Waits for a dpkg lock held by another apt (unattended upgrades on a fresh desktop).
+  apt=(apt-get -o DPkg::Lock::Timeout=600)
+  update=("${apt[@]}" update -qq)
+  install=("${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}")
   if [ "$(id -u)" -eq 0 ]; then
     echo "Installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    "${update[@]}"
+    "${install[@]}" >/dev/null
   else
-    echo "Missing packages. Run this once, then try again:"
-    echo "  sudo apt-get install -y ${missing[*]}"
+    echo "Missing packages. Installing them needs root: run this once as root (with sudo or su),"
+    echo "then try again:"
+    echo "  ${update[*]} && ${install[*]}"
     exit 1
   fi
 fi
 
-build=${1:-build}
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j"$(nproc)"
+if $play_only; then
+  # A build folder configured before keeps its options (the tests may be on there).
+  options=()
+  [ -f "$build/CMakeCache.txt" ] || options=(-DBRENVASK_TESTS=OFF -DBRENVASK_BENCH=OFF)
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
+  cmake --build "$build" -j"$(nproc)" --target brenvask brenvask_data brenvask_icons
+else
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRENVASK_TESTS=ON -DBRENVASK_BENCH=ON >/dev/null
+  cmake --build "$build" -j"$(nproc)"
+fi

@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/DataFiles.h"
 #include "app/DataFolder.h"
 #include "app/MenuScene.h"
@@ -11,12 +12,32 @@
 #include <ctime>
 
 int main(int argc, char** argv) {
+    // Answered before anything else: no Data/ search, no loading line, no window.
+    CommandLine line = parseCommandLine(argc, argv);
+    switch (line.action) {
+    case CommandLine::Action::Help:
+        std::fputs(usageText(BRENVASK_DATA_RELATIVE, BRENVASK_DATA_ABSOLUTE).c_str(), stdout);
+        return 0;
+    case CommandLine::Action::Version:
+        std::printf("brenvask %s\n", BRENVASK_VERSION);
+        return 0;
+    case CommandLine::Action::Refuse:
+        std::fprintf(stderr, "%s\n", refusalMessage(line.refused).c_str());
+        return 2;
+    case CommandLine::Action::Play:
+        break;
+    }
+
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     // Where the build put the installed Data/: relative to the executable, then absolute.
     if (!enterDataFolder(BRENVASK_DATA_RELATIVE, BRENVASK_DATA_ABSOLUTE)) return 1;
     std::printf("Chargement en cours ...\n");
     std::fflush(stdout);
-    initWindow(defaultWindowSettings(argc, argv));
+    line.glutArgs.push_back(nullptr);  // glutInit's argv ends with a null, as main's does
+    WindowSettings settings =
+        defaultWindowSettings(static_cast<int>(line.glutArgs.size()) - 1, line.glutArgs.data());
+    if (line.window) settings.gameMode = 0;
+    initWindow(settings);
     createPreviews();
     loadFont(FONT_FILE);
     setScene(menuScene);

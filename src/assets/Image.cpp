@@ -1,5 +1,7 @@
 #include "assets/Image.h"
 
+#include "assets/RegularFile.h"
+
 #include <algorithm>
 #include <cstring>
 #include <fstream>
@@ -74,7 +76,7 @@ Image::Image(const Image& other) = default;
 Image& Image::operator=(const Image& other) = default;
 
 Image::Image(const char* fileName) : pixels(1), width(0), height(0) {
-    std::ifstream file(fileName, std::ios::binary);
+    RegularFileStream file(fileName);
     if (file) read(file);
 }
 

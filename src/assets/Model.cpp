@@ -1,20 +1,19 @@
 #include "assets/Model.h"
 
 #include "assets/MdlFormat.h"
+#include "assets/RegularFile.h"
 
-#include <fstream>
 #include <locale>
 #include <numeric>
 
 bool Model::load(const char* path) {
     const std::string base(path);
-    std::ifstream file(base + ".mdl");
+    RegularFileStream file((base + ".mdl").c_str());
     if (!file) return false;
     file.imbue(std::locale::classic());
 
     MdlData data;
     if (!parseMdl(file, data)) return false;
-    file.close();
 
     // A second load replaces the first mesh; its texture and its compiled drawing go with it.
     releaseGl();

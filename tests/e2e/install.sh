@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The game as a player's system gets it: installed into a prefix, its desktop entry and
-# metainfo valid, started from / both installed and from the build folder (menu with the
-# three pictures, Escape ends it cleanly); a lone copy of the executable fails clearly.
+# The game as a player's system gets it: installed into a prefix, its desktop entry,
+# metainfo and man page valid, its command line answered without a window, started from /
+# both installed and from the build folder (menu with the three pictures, Escape ends it
+# cleanly); a lone copy of the executable fails clearly.
 source "$(dirname "$0")/lib/common.bash"
 source "$(dirname "$0")/lib/screen.bash"
 executable=$1
@@ -17,8 +18,21 @@ desktop=("$prefix"/share/applications/*.desktop)
 desktop-file-validate "${desktop[@]}" || fail "desktop entry not valid"
 grep -qxF "Exec=\"$prefix/games/brenvask\"" "${desktop[@]}" || fail "desktop entry does not start the installed game"
 appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml >/dev/null || fail "metainfo not valid"
-warnings=$(LC_ALL=C.UTF-8 groff -t -man -Tutf8 -ww -z "$prefix/share/man/man6/brenvask.6" 2>&1)
+warnings=$(zcat "$prefix/share/man/man6/brenvask.6.gz" | LC_ALL=C.UTF-8 groff -t -man -Tutf8 -ww -z 2>&1)
 [ -z "$warnings" ] || fail "man page: $warnings"
+[ -s "$prefix/share/doc/brenvask/copyright" ] || fail "no copyright file"
+
+# The command line, with no display: what needs no window opens none.
+installed=$prefix/games/brenvask
+run() { (cd / && exec env -u DISPLAY "$installed" "$@") >"$scratch/out" 2>"$scratch/err"; echo $?; }
+[ "$(run --help)" = 0 ] && grep -q '^Usage: brenvask \[--window\]' "$scratch/out" && [ ! -s "$scratch/err" ] &&
+  ! grep -q Chargement "$scratch/out" || fail "--help: $(cat "$scratch/out" "$scratch/err")"
+[ "$(run --version)" = 0 ] && [ "$(cat "$scratch/out")" = "brenvask 1.0.0" ] || fail "--version: $(cat "$scratch/out")"
+[ "$(run --window --bogus)" = 2 ] && [ ! -s "$scratch/out" ] &&
+  [ "$(cat "$scratch/err")" = "brenvask: unknown option '--bogus'; see brenvask --help" ] ||
+  fail "--bogus: $(cat "$scratch/out" "$scratch/err")"
+# A display that cannot be opened: GLUT says so, status 1.
+[ "$(run -display :99999)" = 1 ] && grep -q ':99999' "$scratch/err" || fail "-display :99999: $(cat "$scratch/err")"
 
 # Started from /, which holds no Data/: the menu shows the three circuit pictures, not flat
 # placeholders, and Escape ends the game with status 0 and its one line.

@@ -1,0 +1,77 @@
+#include "app/CommandLine.h"
+
+#include <cstring>
+
+namespace {
+
+// GLUT's own options; the first two take the next argument as their value.
+const char* const GLUT_OPTIONS_WITH_VALUE[] = {"-display", "-geometry"};
+const char* const GLUT_FLAGS[] = {"-direct", "-indirect", "-iconic", "-gldebug", "-sync"};
+
+template <std::size_t N>
+bool isOneOf(const char* argument, const char* const (&names)[N]) {
+    for (const char* name : names)
+        if (std::strcmp(argument, name) == 0) return true;
+    return false;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(int argc, char** argv) {
+    static char programName[] = "brenvask";  // glutInit needs a name even from an empty argv
+    CommandLine line;
+    line.glutArgs.push_back(argc > 0 && argv[0] ? argv[0] : programName);
+    for (int i = 1; i < argc; ++i) {
+        const char* argument = argv[i];
+        if (std::strcmp(argument, "--help") == 0) {
+            line.action = CommandLine::Action::Help;
+            return line;
+        }
+        if (std::strcmp(argument, "--version") == 0) {
+            line.action = CommandLine::Action::Version;
+            return line;
+        }
+        if (std::strcmp(argument, "--window") == 0) {
+            line.window = true;
+        } else if (isOneOf(argument, GLUT_OPTIONS_WITH_VALUE)) {
+            line.glutArgs.push_back(argv[i]);
+            if (i + 1 < argc) line.glutArgs.push_back(argv[++i]);
+        } else if (argument[0] != '-' || isOneOf(argument, GLUT_FLAGS)) {
+            line.glutArgs.push_back(argv[i]);
+        } else {
+            line.action = CommandLine::Action::Refuse;
+            line.refused = argument;
+            return line;
+        }
+    }
+    return line;
+}
+
+std::string refusalMessage(const std::string& argument) {
+    return "brenvask: unknown option '" + argument + "'; see brenvask --help";
+}
+
+std::string usageText(const std::string& dataRelativeToExecutable, const std::string& dataAbsolute) {
+    return "Usage: brenvask [--window] [GLUT options]\n"
+           "       brenvask --help | --version\n"
+           "\n"
+           "A hover-pod race against ten computer pods, full screen at 1024x768.\n"
+           "\n"
+           "Options:\n"
+           "  --window    play in an ordinary 1024x768 window instead of full screen\n"
+           "  --help      print this help and exit\n"
+           "  --version   print the version and exit\n"
+           "  GLUT's own options are passed on: -display NAME, -geometry WxH+X+Y, -direct,\n"
+           "  -indirect, -iconic, -gldebug, -sync.\n"
+           "\n"
+           "Controls (letters in lower case: Caps Lock off):\n"
+           "  menu    Left/Right choose a circuit, Space starts it, Escape quits\n"
+           "  race    w thrust, x brake, c boost, Left/Right turn, Down/Up rise/sink,\n"
+           "          7/1 push sideways, Space fires, F1/F2/F3 views, Escape back to the menu\n"
+           "\n"
+           "Data/ is looked for, in this order, in the working directory, the executable's\n"
+           "folder, " + dataRelativeToExecutable + " from the executable's folder, and\n"
+           + dataAbsolute + ".\n"
+           "\n"
+           "More in the manual: man 6 brenvask\n";
+}
