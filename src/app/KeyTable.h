@@ -21,6 +21,14 @@ void endKeyFrame();
 // Sets every slot to 0.
 void clearKeys();
 
+// The modifier keys (any bit mask; the shell passes GLUT's) held at the character key event
+// about to be handled. A character key's release arrives as the character of the modifiers
+// held then, which may not be the one its press set ('+' pressed with Shift comes up as '='
+// once Shift is let go): a release whose slot is not held releases instead every slot that
+// a character press set under other modifiers than the release's. Modifiers themselves still
+// set no slot.
+void setKeyModifiers(int modifiers);
+
 // The window system's key callbacks; the mouse position is ignored.
 void onKeyPress(unsigned char key, int x, int y);
 void onKeyRelease(unsigned char key, int x, int y);

@@ -25,6 +25,17 @@ bool enterGameMode(const std::string& mode) {
     glutEnterGameMode();
     return glutGameModeGet(GLUT_GAME_MODE_ACTIVE) && glutGetWindow() != 0;
 }
+
+// A character key's press and release come with the modifiers held at that event, which the
+// key table needs to match a release to its press.
+void characterPressed(unsigned char key, int x, int y) {
+    setKeyModifiers(glutGetModifiers());
+    onKeyPress(key, x, y);
+}
+void characterReleased(unsigned char key, int x, int y) {
+    setKeyModifiers(glutGetModifiers());
+    onKeyRelease(key, x, y);
+}
 }
 
 WindowSettings defaultWindowSettings(int argc, char** argv) {
@@ -61,8 +72,8 @@ void initWindow(WindowSettings settings) {
     // Held keys must stay held: auto-repeat would otherwise send release/press pairs.
     glutIgnoreKeyRepeat(1);
     glutDisplayFunc(displayFrame);
-    glutKeyboardFunc(onKeyPress);
-    glutKeyboardUpFunc(onKeyRelease);
+    glutKeyboardFunc(characterPressed);
+    glutKeyboardUpFunc(characterReleased);
     glutSpecialFunc(onSpecialPress);
     glutSpecialUpFunc(onSpecialRelease);
     glutReshapeFunc(reshape);

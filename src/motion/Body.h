@@ -46,6 +46,11 @@ public:
     void moveForward(double distance) { frame_.moveForward(distance); }
     void moveRight(double distance) { frame_.moveRight(distance); }
     void moveUp(double distance) { frame_.moveUp(distance); }
+    // Straight up in the world (y), orientation unchanged; for the camera only.
+    void lift(double height) {
+        frame_.position.y += height;
+        frame_.lookPoint.y += height;
+    }
 
     // The frame as drawn: banked by the yaw rate, pitched by the climb rate, bobbing.
     // The body itself is unchanged.

@@ -86,3 +86,20 @@ TEST_F(KeyTableTest, ATapBetweenTwoFramesReadsHeldForTheNextFrameOnly) {
     onKeyRelease('w', 0, 0);
     EXPECT_EQ(keyDown('w'), 0);
 }
+
+TEST_F(KeyTableTest, AReleaseAlwaysReleasesTheSlotItsPressSet) {
+    onKeyPress('w', 0, 0);  // thrust, held throughout
+    setKeyModifiers(GLUT_ACTIVE_SHIFT);
+    onKeyPress('+', 0, 0);
+    endKeyFrame();
+    EXPECT_EQ(keyDown('+'), 1);
+    setKeyModifiers(0);  // Shift let go first: the key comes up as '='
+    onKeyRelease('=', 0, 0);
+    EXPECT_EQ(keyDown('+'), 0);
+    EXPECT_EQ(keyDown('w'), 1) << "pressed under the modifiers of the release, so not the key that went up";
+
+    // The other way round: pressed plain, let go under Shift, it comes up as 'W'.
+    setKeyModifiers(GLUT_ACTIVE_SHIFT);
+    onKeyRelease('W', 0, 0);
+    EXPECT_EQ(keyDown('w'), 0);
+}

@@ -7,6 +7,7 @@
 #include "entities/CollisionSet.h"
 #include "entities/Missile.h"
 #include "motion/Body.h"
+#include "terrain/Terrain.h"
 
 #include <gtest/gtest.h>
 
@@ -156,12 +157,42 @@ TEST_F(RaceWorld, PlusVisitsEveryEntityOnePerFrameAndWrapsToThePlayer) {
 
 TEST_F(RaceWorld, TheChaseCameraSitsBehindAndAboveTheFollowedBody) {
     StubEntity* pod = addStub(*race, KIND_PLAYER_POD);
+    // As low as a pod gets over flat ground: resting on its contact box (half height 91), then
+    // sunk by one step of the fastest dive (120).
+    Vector3 normal;
+    const double ground = race->terrain()->groundAt(Vector3(0, 0, 0), normal).y;
+    pod->body()->moveUp(ground + 91.0 - 120.0);
+    for (double distance : {1000.0, 2000.0}) {
+        race->setView(0, distance);
+        race->updateCamera();
+        const Body expected = chaseCamera(*pod->body(), distance);
+        EXPECT_EQ(race->camera().position(), expected.position()) << distance;
+        EXPECT_EQ(race->camera().lookPoint(), expected.lookPoint()) << distance;
+    }
+    EXPECT_NEAR(race->camera().position().x, -2000.0, 1e-9);
+    EXPECT_NEAR(race->camera().position().y, ground + 91.0 - 120.0 + 2000.0 / 3, 1e-9);
+}
+
+TEST_F(RaceWorld, TheChaseEyeIsLiftedOutOfASteepSlopeBehindThePod) {
+    // Ground rising towards -x by about two units a unit, as on the steepest hillsides.
+    Image slope(16, 16);
+    for (int row = 0; row < 16; ++row)
+        for (int col = 0; col < 16; ++col) slope.setPixel(col, row, packColour(0, 0, static_cast<std::uint8_t>(240 - 16 * col), 0));
+    race = std::make_unique<Race>(std::make_unique<Terrain>(Vector3(0, 0, 0), slope, 40000.0, 1200.0));
+    StubEntity* pod = addStub(*race, KIND_PLAYER_POD);  // facing +x, downhill
+    Vector3 normal;
+    pod->body()->moveUp(race->terrain()->groundAt(Vector3(0, 0, 0), normal).y + 91.0);
     race->setView(0, 2000.0);
     race->updateCamera();
-    const Vector3 expected = chaseCamera(*pod->body(), 2000.0).position();
-    EXPECT_EQ(race->camera().position(), expected);
-    EXPECT_NEAR(expected.x, -2000.0, 1e-9);
-    EXPECT_NEAR(expected.y, 2000.0 / 3, 1e-9);
+
+    const Body& eye = race->camera();
+    const Body unlifted = chaseCamera(*pod->body(), 2000.0);
+    ASSERT_LT(unlifted.position().y, race->terrain()->groundAt(unlifted.position(), normal).y) << "inside the hill";
+    EXPECT_GT(eye.position().y, race->terrain()->groundAt(eye.position(), normal).y + 100.0);
+    // Only lifted: the same place seen from, looking the same way.
+    EXPECT_EQ(eye.position().x, unlifted.position().x);
+    EXPECT_EQ(eye.position().z, unlifted.position().z);
+    EXPECT_NEAR(length(eye.lookPoint() - eye.position() - (unlifted.lookPoint() - unlifted.position())), 0.0, 1e-9);
 }
 
 TEST_F(RaceWorld, OnlyEntitiesAheadAndInRangeAreDrawnAndTheCockpitHidesItsPod) {

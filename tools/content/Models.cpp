@@ -26,6 +26,12 @@ UvRect swatch(Swatch s) {
 PartFrame along(Vector3 origin, Vector3 axis, Vector3 sideA, Vector3 sideB) { return {origin, axis, sideA, sideB}; }
 const Vector3 X(1, 0, 0), Y(0, 1, 0), Z(0, 0, 1);
 
+// A docked missile is drawn with its pod's own body, and the cockpit view looks out from that
+// body's origin along +x. So the missile rides on a rail on the pod's back, behind and above
+// the eye: nothing of it lies ahead of the near plane (50) or below the view's upper edge,
+// while the chase cameras, above and behind, see it on the pod's back.
+const Vector3 MISSILE_SEAT(-180, 135, 0);
+
 MdlData pod() {
     MeshBuilder b;
     // Fuselage: a flattened, rounded hull, pointed at the nose, cut square at the tail.
@@ -48,19 +54,27 @@ MdlData pod() {
     // Tail fin.
     b.slab(along({0, 0, 0}, X, Y, Z), {{-395, 30}, {-270, 30}, {-350, 112}, {-400, 112}}, 16, swatch(DarkGrey),
            swatch(RedPaint));
+    // The missile's rail, behind the canopy; it stays inside the hull's box, so pods collide
+    // as they did.
+    b.slab(along({0, 0, 0}, X, Y, Z), {{-255, 50}, {-150, 50}, {-165, MISSILE_SEAT.y - 25}, {-240, MISSILE_SEAT.y - 25}},
+           14, swatch(Metal), swatch(DarkGrey));
     return b.finish();
 }
 
+// Built round its seat on the pod's rail, so the model's origin is the pod's; in flight it
+// reads the same, a little above and behind the point that flies.
 MdlData missile() {
     MeshBuilder b;
-    b.loft(along({0, 0, 0}, X, Y, Z), {{-150, 22, 22}, {-120, 28, 28}, {70, 28, 28}, {120, 20, 20}, {150, 0, 0}}, 12,
+    const Vector3 o = MISSILE_SEAT;
+    b.loft(along(o, X, Y, Z), {{-150, 22, 22}, {-120, 28, 28}, {70, 28, 28}, {120, 20, 20}, {150, 0, 0}}, 12,
            swatch(MissileBody), swatch(Flame));
-    b.loft(along({0, 0, 0}, X, Y, Z), {{66, 29, 29}, {74, 29, 29}, {120, 21, 21}, {152, 0, 0}}, 12, swatch(MissileNose),
+    b.loft(along(o, X, Y, Z), {{66, 29, 29}, {74, 29, 29}, {120, 21, 21}, {152, 0, 0}}, 12, swatch(MissileNose),
            swatch(MissileNose));
+    // Fins set crosswise, clear of the pod's tail fin below them.
     for (int k = 0; k < 4; ++k) {
-        double a = k * PI / 2;
+        double a = (k + 0.5) * PI / 2;
         Vector3 out(0, std::cos(a), std::sin(a)), thin(0, -std::sin(a), std::cos(a));
-        b.slab(along({0, 0, 0}, X, out, thin), {{-150, 20}, {-90, 20}, {-130, 62}, {-155, 62}}, 8, swatch(DarkGrey),
+        b.slab(along(o, X, out, thin), {{-150, 20}, {-90, 20}, {-130, 62}, {-155, 62}}, 8, swatch(DarkGrey),
                swatch(RedPaint));
     }
     return b.finish();

@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# A key let go after its modifier still comes up: Shift down, '+' down, Shift up, '+' up (the
+# window system reports that last release as '='). The camera moves on to another race
+# object while '+' is held, then stays on it.
+source "$(dirname "$0")/lib/common.bash"
+source "$(dirname "$0")/lib/screen.bash"
+executable=$1
+build=$2
+[ -f "$build/Data/font2.bmp" ] || fail "no generated Data/ in $build"
+
+# The keyboard itself (XTEST, no target window): the X server keeps the modifier state and
+# gives every key event the modifiers held at that moment, as a player's keyboard does.
+key_down() { xdotool keydown "$1"; }
+key_up() { xdotool keyup "$1"; }
+
+# The head-up display's "POSITION", low on the left.
+in_race() { at_least "$(share "$1" 0.01 0.90 0.20 0.94 "r+g+b>2.3")" 0.08; }
+
+# new_frame OLD NEW: the screen, grabbed into NEW, differs from OLD.
+new_frame() {
+  grab "$2"
+  ! cmp -s "$1" "$2"
+}
+
+# The camera stays on one object. In the cockpit view a camera on a computer pod looks out
+# from inside that pod's hull, which moves with it, so the picture stands still; a camera
+# that moves on every frame shows the inside of one object after another, and among them
+# the player's own view of the race. Twelve new frames, each much like the one before.
+settled() {
+  local previous=$SCREEN_DIR/previous.xwd now=$SCREEN_DIR/now.xwd
+  grab "$previous"
+  for _ in $(seq 12); do
+    poll 5 new_frame "$previous" "$now" || return 1
+    at_least 0.15 "$(difference "xwd:$previous" "xwd:$now")" || return 1
+    mv "$now" "$previous"
+  done
+}
+
+start_display_with_screen_file
+trap 'finish; rm -rf "$SCREEN_DIR"' EXIT
+start_game "$executable" "$build"
+
+hold space 0.1
+shown 20 in_race || fail "no race started"
+hold F1 0.1
+poll 3 settled || fail "the cockpit view of the player's pod does not stand still at the start"
+snap "$SCREEN_DIR/before.png"
+
+key_down Shift_L
+key_down plus
+sleep 0.1
+key_up Shift_L
+key_up plus
+
+poll 3 settled || fail "the camera keeps moving from object to object after '+' was let go"
+snap "$SCREEN_DIR/after.png"
+at_least "$(difference "$SCREEN_DIR/before.png" "$SCREEN_DIR/after.png")" 0.1 ||
+  fail "the camera did not move on to another object while '+' was held"
+settled || fail "the camera moved on again"
+echo "keys end-to-end: ok"
