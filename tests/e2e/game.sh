@@ -17,7 +17,6 @@ YELLOW="r>0.5 && g>0.5 && b<r-0.25"
 RED="r>0.5 && g<r-0.35 && b<r-0.35"
 # Brighter than either background.
 DRAWN="r+g+b>1.2"
-WHITE="r>0.5 && g>0.5 && b>0.5 && abs(r-b)<0.2"
 LIT="r+g+b>0.15"
 # HUD text is added to what lies behind it, so over the sky or the ground it is near white.
 HUD_TEXT="r+g+b>2.3"
@@ -88,7 +87,7 @@ thrusting() {  # FILE
 # the computer pods leave the start within a second: every screen that changes is
 # recorded meanwhile and read afterwards.
 start_race() {  # CIRCUIT
-  local raw=$SHOTS/raw-$1 file found= ahead= recorder
+  local raw=$SHOTS/raw-$1 file found='' ahead='' recorder
   rm -rf "$raw"
   record_screens "$raw" 60 60 &
   recorder=$!
