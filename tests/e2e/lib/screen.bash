@@ -82,7 +82,7 @@ snapped_or_ended() { game_ended || snapped "$@"; }
 # await NAME SECONDS WHAT TEST [ARGS]: shown, keeping the last screenshot as $SHOTS/NAME.png;
 # stops early when the game ends. On failure names the screenshot and what TEST measured.
 await() {
-  local name=$1 seconds=$2 what=$3 kept=$SHOTS/$1.png
+  local seconds=$2 what=$3 kept=$SHOTS/$1.png
   shift 3
   SEEN=
   poll "$seconds" snapped_or_ended "$@"
