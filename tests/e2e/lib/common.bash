@@ -24,6 +24,12 @@ poll() {
 
 display_answers() { xdpyinfo >/dev/null 2>&1 || ! kill -0 "$XVFB_PID" 2>/dev/null; }
 
+# Our own Xvfb holds the display: another test may have started one on the same number
+# between the check for a free number and the start, and that one answers too.
+display_ours() {
+  kill -0 "$XVFB_PID" 2>/dev/null && [ "$(tr -d ' \n' <"/tmp/.X$1-lock" 2>/dev/null)" = "$XVFB_PID" ]
+}
+
 # start_display [FOLDER]: a free display; with FOLDER, Xvfb also keeps its screen there.
 start_display() {
   local screen_file=()
@@ -33,7 +39,7 @@ start_display() {
     Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp "${screen_file[@]}" >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$display_number"
-    poll 30 display_answers && xdpyinfo >/dev/null 2>&1 && return 0
+    poll 30 display_answers && xdpyinfo >/dev/null 2>&1 && display_ours "$display_number" && return 0
     kill "$XVFB_PID" 2>/dev/null
   done
   fail "no Xvfb display could be started"
