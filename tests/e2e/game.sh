@@ -102,13 +102,14 @@ thrusting() {  # FILE
 # the computer pods leave the start within a second: every screen that changes is
 # recorded meanwhile and read afterwards.
 start_race() {  # CIRCUIT
-  local raw=$SHOTS/raw-$1 file found='' ahead='' recorder
+  local raw=$SHOTS/raw-$1 file found='' ahead=''
   rm -rf "$raw"
   record_screens "$raw" 60 60 &
-  recorder=$!
+  RECORDER_PID=$!
   poll 30 test -e "$raw/0001.xwd" || fail "no screen recorded before Space on circuit $1"
   hold space
-  wait "$recorder"
+  wait "$RECORDER_PID"
+  RECORDER_PID=
   game_running || fail "the game ended while loading circuit $1"
   SEEN=
   for file in "$raw"/*.xwd; do
@@ -136,7 +137,9 @@ leave_race() {  # CIRCUIT
 }
 
 start_display_with_screen_file
-trap 'finish; rm -rf "$SCREEN_DIR"' EXIT
+# A test that fails while the screens are recorded stops the recorder too.
+RECORDER_PID=
+trap '[ -n "$RECORDER_PID" ] && kill "$RECORDER_PID" 2>/dev/null; finish; rm -rf "$SCREEN_DIR"' EXIT
 start_game "$executable" "$build"
 
 # The menu, and the arrows moving the marker.
