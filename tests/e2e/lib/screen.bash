@@ -21,7 +21,9 @@ share() {
   geometry=$(rect "$2" "$3" "$4" "$5")
   # Large regions are read on every other row and column: the share hardly moves, -fx is slow.
   [ "$(awk -v g="$geometry" 'BEGIN { split(g, s, /[x+]/); print (s[1] * s[2] > 40000) }')" = 1 ] && sample=50%
-  convert "$1" -crop "$geometry" +repage -sample "$sample" -fx "($6) ? 1 : 0" -format "%[fx:mean]\n" info: 2>/dev/null
+  # -fx on the red channel alone: one evaluation per pixel instead of three.
+  convert "$1" -crop "$geometry" +repage -sample "$sample" -channel R -fx "$6" +channel \
+    -format "%[fx:mean.r]\n" info: 2>/dev/null
 }
 
 # mean_rgb FILE X1 Y1 X2 Y2: the rectangle's mean colour as "R G B" (0..255).
@@ -67,12 +69,69 @@ deviation() {
 # shown SECONDS TEST [ARGS]: screenshots (into $SCREEN_DIR/shot.png) until TEST ARGS FILE
 # passes on one, or SECONDS pass: a busy machine may take a while to draw the next frame.
 shown() {
-  local tries=$(( $1 * 4 )) shot=$SCREEN_DIR/shot.png
+  local seconds=$1
   shift
-  for _ in $(seq "$tries"); do
-    sleep 0.25
-    snap "$shot"
-    "$@" "$shot" && return 0
-  done
+  poll "$seconds" snapped "$@"
+}
+snapped() { snap "$SCREEN_DIR/shot.png" && "$@" "$SCREEN_DIR/shot.png"; }
+
+# A test that reads a screenshot and fails records what it measured in SEEN.
+SEEN=
+snapped_or_ended() { game_ended || snapped "$@"; }
+
+# await NAME SECONDS WHAT TEST [ARGS]: shown, keeping the last screenshot as $SHOTS/NAME.png;
+# stops early when the game ends. On failure names the screenshot and what TEST measured.
+await() {
+  local seconds=$2 what=$3 kept=$SHOTS/$1.png
+  shift 3
+  SEEN=
+  poll "$seconds" snapped_or_ended "$@"
+  local passed=$?
+  [ -f "$SCREEN_DIR/shot.png" ] && cp "$SCREEN_DIR/shot.png" "$kept"
+  game_running || fail "the game ended while waiting for $what (last screenshot $kept)"
+  [ "$passed" -eq 0 ] || fail "$what: not seen within $seconds s; last screenshot $kept: ${SEEN:-nothing measured}"
+}
+
+# check_share FILE X1 Y1 X2 Y2 CONDITION MIN MAX WHAT: the share lies in MIN .. MAX; if not,
+# SEEN says by how much it missed.
+check_share() {
+  local value
+  value=$(share "$1" "$2" "$3" "$4" "$5" "$6")
+  [ -n "$value" ] || { SEEN="could not read the screenshot"; return 1; }
+  at_least "$value" "$7" && at_least "$8" "$value" && return 0
+  SEEN="$9: share $value outside $7 .. $8"
   return 1
+}
+
+# marker_on CIRCUIT FILE: the menu's marker stands above the given circuit's preview and
+# above no other.
+marker_on() {
+  local c x1 x2
+  for c in 0 1 2; do
+    x1=$(awk -v c=$c 'BEGIN { print 0.15 + 0.3 * c }')
+    x2=$(awk -v c=$c 'BEGIN { print 0.25 + 0.3 * c }')
+    if [ "$c" -eq "$1" ]; then
+      check_share "$2" "$x1" 0.55 "$x2" 0.60 "r>0.5 && g>0.5 && b>0.5 && abs(r-b)<0.2" 0.05 1 "marker above circuit $c"
+    else
+      check_share "$2" "$x1" 0.55 "$x2" 0.60 "r+g+b>1.2" 0 0.001 "no marker above circuit $c"
+    fi || return 1
+  done
+}
+
+# record_screens DIR COUNT SECONDS: copies the raw screen into DIR/0001.xwd, 0002.xwd, ...
+# each time it differs from the copy before, until COUNT copies are kept or SECONDS pass;
+# run in the background, it keeps a picture that is up only briefly however busy the
+# machine is, and skips the frames that repeat the one before.
+record_screens() {
+  local dir=$1 count=$2 deadline=$(( $(now_ms) + $3 * 1000 )) kept=0 last=
+  mkdir -p "$dir"
+  while [ "$kept" -lt "$count" ] && [ "$(now_ms)" -lt "$deadline" ]; do
+    grab "$dir/next"
+    if [ -z "$last" ] || ! cmp -s "$dir/next" "$last"; then
+      kept=$(( kept + 1 ))
+      last=$dir/$(printf %04d "$kept").xwd
+      mv "$dir/next" "$last"
+    fi
+  done
+  rm -f "$dir/next"
 }
