@@ -26,7 +26,7 @@ std::vector<PictureSize> expectedPictures() {
         std::string s = std::to_string(n);
         pictures.push_back({"level" + s + ".bmp", 320, 240});
         pictures.push_back({"terrain" + s + ".bmp", 256, 256});
-        pictures.push_back({"herbe" + s + ".bmp", 1024, 1024});
+        pictures.push_back({"herbe" + s + ".bmp", 2048, 2048});
         for (int face = 0; face < 6; ++face) pictures.push_back({"Sky" + s + "/sky" + std::to_string(face) + ".bmp", 512, 512});
     }
     for (const char* model : {"pod", "missile", "bonus0", "bonus1", "bonus2"}) pictures.push_back({std::string(model) + ".bmp", 256, 256});

@@ -45,7 +45,7 @@ bool generateDataTree(const std::string& folder, std::string& error) {
         Circuit circuit = buildCircuit(i);
         std::string n = std::to_string(circuit.design->number);
         if (!savePicture(circuit.heightmap, folder, "terrain" + n + ".bmp", error)) return false;
-        Canvas ground = drawGroundTexture(circuit, 1024);
+        Canvas ground = drawGroundTexture(circuit, GROUND_PICTURE_SIZE);
         if (!savePicture(ground.toImage(), folder, "herbe" + n + ".bmp", error)) return false;
         if (!savePicture(drawPreview(circuit, ground, 320, 240).toImage(), folder, "level" + n + ".bmp", error)) return false;
         std::string sky = "Sky" + n;
