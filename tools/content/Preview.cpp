@@ -20,8 +20,8 @@ Canvas drawPreview(const Circuit& circuit, const Canvas& ground, int width, int 
 
     // The ground picture at falling resolutions, each distance read from the one whose texels
     // are about the size a preview pixel covers there: the road's markings do not flicker.
-    std::vector<Canvas> levels{ground};
-    while (levels.back().width() > 64) levels.push_back(levels.back().halved());
+    std::vector<Canvas> smaller;
+    for (const Canvas* level = &ground; level->width() > 64; level = &smaller.back()) smaller.push_back(level->halved());
 
     Canvas canvas(width, height);
     for (int column = 0; column < width; ++column) {
@@ -40,8 +40,8 @@ Canvas drawPreview(const Circuit& circuit, const Canvas& ground, int width, int 
             int row = static_cast<int>(std::floor(height / 2.0 - dot(toPoint, up) / depth * focal));
             if (row >= free) continue;
             double footprint = z / focal / (N / ground.width());  // in texels of the full picture
-            std::size_t level = std::min(levels.size() - 1, static_cast<std::size_t>(std::max(0.0, std::floor(std::log2(footprint)))));
-            const Canvas& picture = levels[level];
+            std::size_t level = std::min(smaller.size(), static_cast<std::size_t>(std::max(0.0, std::floor(std::log2(footprint)))));
+            const Canvas& picture = level == 0 ? ground : smaller[level - 1];
             Colour c = picture.sample(p.x / N * picture.width(), p.z / N * picture.height());
             c = mix(c, mood.horizonSky, 0.35 * smoothstep(60, 420, z));
             // Rows under a surface seen edge-on are its steep side: darker.
