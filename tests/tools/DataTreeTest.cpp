@@ -5,6 +5,7 @@
 #include "assets/MdlFormat.h"
 #include "assets/Model.h"
 #include "content/Circuits.h"
+#include "content/GroundTexture.h"
 #include "support/GlContext.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,7 @@ std::vector<PictureSize> expectedPictures() {
     for (const CircuitSpec& circuit : CIRCUITS) {
         pictures.push_back({inTree(circuit.previewPath), 320, 240});
         pictures.push_back({inTree(circuit.heightmapPath), 256, 256});
-        pictures.push_back({inTree(circuit.grassPath), 1024, 1024});
+        pictures.push_back({inTree(circuit.grassPath), GROUND_PICTURE_SIZE, GROUND_PICTURE_SIZE});
         for (int face = 0; face < SKY_FACES; ++face) pictures.push_back({inTree(skyFacePath(circuit.skyPrefix, face)), 512, 512});
     }
     for (const char* model : MODEL_FILES) pictures.push_back({inTree(model) + ".bmp", 256, 256});

@@ -1,5 +1,6 @@
 #include "content/Canvas.h"
 
+#include <algorithm>
 #include <cmath>
 
 double clamp01(double v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
@@ -23,6 +24,16 @@ Colour Canvas::sample(double x, double y) const {
     int x0 = clampX(fx), x1 = clampX(fx + 1), y0 = clampY(fy), y1 = clampY(fy + 1);
     double tx = x - fx, ty = y - fy;
     return mix(mix(at(x0, y0), at(x1, y0), tx), mix(at(x0, y1), at(x1, y1), tx), ty);
+}
+
+Canvas Canvas::halved() const {
+    Canvas half((w + 1) / 2, (h + 1) / 2);
+    for (int y = 0; y < half.h; ++y)
+        for (int x = 0; x < half.w; ++x) {
+            int x1 = std::min(2 * x + 1, w - 1), y1 = std::min(2 * y + 1, h - 1);
+            half.at(x, y) = (at(2 * x, 2 * y) + at(x1, 2 * y) + at(2 * x, y1) + at(x1, y1)) * 0.25;
+        }
+    return half;
 }
 
 void Canvas::blend(int x, int y, Colour colour, double coverage) {

@@ -32,6 +32,8 @@ public:
     const Colour& at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * w + x]; }
     // Bilinear read with clamped edges, in pixel units (pixel centres at +0.5).
     Colour sample(double x, double y) const;
+    // Half the width and height (rounded up), each pixel the mean of the two by two it covers.
+    Canvas halved() const;
     // Blends colour over the pixel with the given coverage; ignores pixels off the canvas.
     void blend(int x, int y, Colour colour, double coverage);
 

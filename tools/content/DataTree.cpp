@@ -41,7 +41,7 @@ bool generateDataTree(const std::string& folder, std::string& error) {
         const CircuitSpec& files = CIRCUITS[i];
         Circuit circuit = buildCircuit(i);
         if (!savePicture(circuit.heightmap, folder, files.heightmapPath, error)) return false;
-        Canvas ground = drawGroundTexture(circuit, 1024);
+        Canvas ground = drawGroundTexture(circuit, GROUND_PICTURE_SIZE);
         if (!savePicture(ground.toImage(), folder, files.grassPath, error)) return false;
         if (!savePicture(drawPreview(circuit, ground, 320, 240).toImage(), folder, files.previewPath, error)) return false;
         double boxWidth = HEIGHTMAP_SIZE * circuit.design->gridSpacing;

@@ -18,6 +18,11 @@ Canvas drawPreview(const Circuit& circuit, const Canvas& ground, int width, int 
     const Vector3 up = cross(right, forward);
     const double focal = width / 2 / std::tan(31 * 3.14159265358979 / 180);
 
+    // The ground picture at falling resolutions, each distance read from the one whose texels
+    // are about the size a preview pixel covers there: the road's markings do not flicker.
+    std::vector<Canvas> smaller;
+    for (const Canvas* level = &ground; level->width() > 64; level = &smaller.back()) smaller.push_back(level->halved());
+
     Canvas canvas(width, height);
     for (int column = 0; column < width; ++column) {
         double sx = (column + 0.5 - width / 2.0) / focal;
@@ -34,9 +39,10 @@ Canvas drawPreview(const Circuit& circuit, const Canvas& ground, int width, int 
             if (depth <= 1) continue;
             int row = static_cast<int>(std::floor(height / 2.0 - dot(toPoint, up) / depth * focal));
             if (row >= free) continue;
-            Colour c = ground.sample(p.x / N * ground.width(), p.z / N * ground.height());
-            double track = circuit.distanceAtPixel(p.x, p.z);
-            if (track < 4.2) c = mix(c, bytes(250, 236, 200), 0.75 * (1 - smoothstep(3.2, 4.2, track)));
+            double footprint = z / focal / (N / ground.width());  // in texels of the full picture
+            std::size_t level = std::min(smaller.size(), static_cast<std::size_t>(std::max(0.0, std::floor(std::log2(footprint)))));
+            const Canvas& picture = level == 0 ? ground : smaller[level - 1];
+            Colour c = picture.sample(p.x / N * picture.width(), p.z / N * picture.height());
             c = mix(c, mood.horizonSky, 0.35 * smoothstep(60, 420, z));
             // Rows under a surface seen edge-on are its steep side: darker.
             for (int r = std::max(row, 0); r < free; ++r) canvas.at(column, height - 1 - r) = r - row > 2 ? c * 0.55 : c;
