@@ -2,7 +2,10 @@
 
 #include "entities/Bonus.h"
 #include "entities/Missile.h"
+#include "motion/Body.h"
 #include "terrain/Terrain.h"
+
+#include <algorithm>
 
 CollisionSet::CollisionSet(Entity* const* entities, int count) {
     for (int i = 0; i < count; ++i) {
@@ -109,5 +112,20 @@ void CollisionSet::resolveTerrainContacts(const Terrain& terrain) {
                 b.moveUp(-depth);
             }
         }
+        keepOnGrid(terrain, b);
     }
+}
+
+// Beyond the grid lies an undrawn void with no way back; the border's cliffs slow a pod
+// pressed into them but cannot hold it for ever. A pod past an edge is put back on it and
+// sent inward at half its speed, as the ground sends it back along its normal.
+void CollisionSet::keepOnGrid(const Terrain& terrain, Body& b) {
+    if (terrain.rows() < 2 || terrain.columns() < 2) return;
+    const Vector3 low = terrain.vertex(0, 0), high = terrain.vertex(terrain.rows() - 1, terrain.columns() - 1);
+    const Vector3 p = b.position();
+    const Vector3 back(std::clamp(p.x, low.x, high.x) - p.x, 0, std::clamp(p.z, low.z, high.z) - p.z);
+    if (back.x == 0 && back.z == 0) return;
+    const Vector3 inward(back.x > 0 ? 1 : back.x < 0 ? -1 : 0, 0, back.z > 0 ? 1 : back.z < 0 ? -1 : 0);
+    b.setVelocity(inward / length(inward) * (0.5 * length(b.velocity())));
+    b.shift(back);
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+class Body;
 class Bonus;
 class Entity;
 class Missile;
@@ -19,7 +20,8 @@ public:
 
     // Pod-pod pushes, then missile strikes, then bonus pick-ups.
     void resolveEntityContacts();
-    // Lifts every pod box corner that lies under the ground, along the ground normal.
+    // Lifts every pod box corner that lies under the ground, along the ground normal, and
+    // turns back a pod that has gone past the grid's edge.
     void resolveTerrainContacts(const Terrain& terrain);
 
     int podCount() const { return static_cast<int>(pods_.size()); }
@@ -33,6 +35,7 @@ private:
     void pushPodsApart();
     void strikePodsWithMissiles();
     void handOutBonuses();
+    static void keepOnGrid(const Terrain& terrain, Body& b);
 
     std::vector<Entity*> pods_;
     std::vector<Missile*> missiles_;

@@ -46,10 +46,10 @@ public:
     void moveForward(double distance) { frame_.moveForward(distance); }
     void moveRight(double distance) { frame_.moveRight(distance); }
     void moveUp(double distance) { frame_.moveUp(distance); }
-    // Straight up in the world (y), orientation unchanged; for the camera only.
-    void lift(double height) {
-        frame_.position.y += height;
-        frame_.lookPoint.y += height;
+    // Along world axes, orientation unchanged: the camera out of a hill, a pod back onto the grid.
+    void shift(const Vector3& offset) {
+        frame_.position = frame_.position + offset;
+        frame_.lookPoint = frame_.lookPoint + offset;
     }
 
     // The frame as drawn: banked by the yaw rate, pitched by the climb rate, bobbing.

@@ -40,7 +40,7 @@ constexpr double EYE_CLEARANCE = 250.0;
 void keepAboveGround(Body& camera, const Terrain& terrain) {
     Vector3 normal;
     const double lowest = terrain.groundAt(camera.position(), normal).y + EYE_CLEARANCE;
-    if (camera.position().y < lowest) camera.lift(lowest - camera.position().y);
+    if (camera.position().y < lowest) camera.shift(Vector3(0, lowest - camera.position().y, 0));
 }
 }
 

@@ -106,4 +106,15 @@ TEST_F(GroundContacts, CornersAtOrAboveTheGroundChangeNothing) {
     }
 }
 
+TEST_F(GroundContacts, APodPastTheGridsCornerIsPutBackOnItAndTurnedInwardAtHalfSpeed) {
+    const Vector3 high = ground->vertex(ground->rows() - 1, ground->columns() - 1);
+    put(a, Vector3(high.x + 500, 200, high.z + 300), Vector3(800, 0, 600));
+    set.resolveTerrainContacts(*ground);
+    EXPECT_EQ(a.body()->position(), Vector3(high.x, 200, high.z));
+    const Vector3 v = a.body()->velocity();
+    EXPECT_NEAR(v.x, -500 / std::sqrt(2.0), 1e-9);
+    EXPECT_NEAR(v.y, 0.0, 1e-9);
+    EXPECT_NEAR(v.z, -500 / std::sqrt(2.0), 1e-9);
+}
+
 }  // namespace
