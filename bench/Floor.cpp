@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 
 #include <chrono>
+#include <ctime>
 
 void fillGroundArrays(const Terrain& terrain, const std::vector<int>& corners, std::vector<GLfloat>& data) {
     const int columns = terrain.columns(), rows = terrain.rows();
@@ -44,4 +45,31 @@ std::vector<double> timeFloor(Terrain& terrain, const std::vector<CameraPose>& p
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     return times;
+}
+
+namespace {
+double threadCpuMs() {
+    timespec now;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
+}
+}
+
+GroundWork timeGroundWork(Terrain& terrain, const std::vector<CameraPose>& path) {
+    GroundWork work;
+    for (const CameraPose& pose : path) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        pose.body.applyCamera(pose.tilted);
+        glFinish();
+        double start = threadCpuMs();
+        terrain.visibleTriangles(pose.body);
+        work.choosingMs.push_back(threadCpuMs() - start);
+        start = threadCpuMs();
+        terrain.draw(pose.body);
+        work.groundMs.push_back(threadCpuMs() - start);
+        glFinish();
+    }
+    return work;
 }

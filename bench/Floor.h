@@ -20,6 +20,15 @@ struct CameraPose {
 // counted.
 std::vector<double> timeFloor(Terrain& terrain, const std::vector<CameraPose>& path);
 
+// The game thread's ground work over the same poses: processor time of this thread per frame,
+// choosing the triangles alone and the whole ground drawing (choosing and sending them), with
+// the renderer idle before each and its finishing not counted.
+struct GroundWork {
+    std::vector<double> choosingMs;
+    std::vector<double> groundMs;
+};
+GroundWork timeGroundWork(Terrain& terrain, const std::vector<CameraPose>& path);
+
 // Texture coordinate, normal and position of each ground corner, as glInterleavedArrays
 // (GL_T2F_N3F_V3F) wants them.
 void fillGroundArrays(const Terrain& terrain, const std::vector<int>& corners, std::vector<GLfloat>& data);
