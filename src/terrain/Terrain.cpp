@@ -74,6 +74,7 @@ bool Terrain::buildGrid(const Image& heightmap) {
     }
     viewDirections_.assign(count, ZERO);
     cornerTests_.assign(count, 0);
+    groundSlots_.assign(count, 0);
     boundBlocks();
     return fits;
 }

@@ -95,8 +95,9 @@ private:
     int blockColumns_ = 0;
     std::vector<Box> blockBoxes_;
     std::vector<int> keptBlockCells_;  // scratch of draw: first and end column of each kept block
-    static constexpr int GROUND_FLOATS = 8;   // texture coordinate, normal, position
-    std::vector<GLfloat> groundArray_;        // scratch of draw: the corners it sends, as floats
+    std::vector<GLfloat> groundArray_;        // scratch of draw: the vertices it sends, as floats
+    std::vector<GLuint> groundIndices_;       // scratch of draw: each corner's vertex in groundArray_
+    std::vector<GLuint> groundSlots_;         // scratch of draw: zero but for the vertices being sent
     Vector3 origin_;
     double gridSpacing_;
     double heightScale_;

@@ -51,27 +51,30 @@ void Terrain::draw(const Body& camera) {
     const std::vector<int>& corners = visibleTriangles(camera);
     lastDrawnTriangles_ = static_cast<int>(corners.size() / 3);
     if (corners.empty()) return;
-    // The whole ground in one vertex-array call: the same triangles in the same order, with
-    // the same floats, give the same picture as one glBegin per triangle, for a fraction of
-    // the driver's work.
-    groundArray_.resize(corners.size() * GROUND_FLOATS);
-    GLfloat* out = groundArray_.data();
+    // The whole ground in one call, each vertex sent once however many triangles share it:
+    // the same triangles in the same order, with the same floats, give the same picture as
+    // one glBegin per triangle, for a fraction of the driver's work.
+    groundArray_.clear();
+    groundIndices_.clear();
+    GLuint sent = 0;
     for (const int i : corners) {
-        // One copy of the grass picture stretched over the whole terrain.
-        const Vector3& n = normals_[i];
-        const Vector3& v = vertices_[i];
-        *out++ = static_cast<float>(i % columns_) / columns_;
-        *out++ = static_cast<float>(i / columns_) / rows_;
-        *out++ = static_cast<float>(n.x);
-        *out++ = static_cast<float>(n.y);
-        *out++ = static_cast<float>(n.z);
-        *out++ = static_cast<float>(v.x);
-        *out++ = static_cast<float>(v.y);
-        *out++ = static_cast<float>(v.z);
+        GLuint& slot = groundSlots_[static_cast<std::size_t>(i)];  // its place in the array, plus one
+        if (slot == 0) {
+            slot = ++sent;
+            // One copy of the grass picture stretched over the whole terrain.
+            const Vector3& n = normals_[i];
+            const Vector3& v = vertices_[i];
+            groundArray_.insert(groundArray_.end(),
+                                {static_cast<float>(i % columns_) / columns_, static_cast<float>(i / columns_) / rows_,
+                                 static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z),
+                                 static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)});
+        }
+        groundIndices_.push_back(slot - 1);
     }
+    for (const int i : corners) groundSlots_[static_cast<std::size_t>(i)] = 0;
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     glInterleavedArrays(GL_T2F_N3F_V3F, 0, groundArray_.data());
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(corners.size()));
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(groundIndices_.size()), GL_UNSIGNED_INT, groundIndices_.data());
     glPopClientAttrib();
 }
 
