@@ -29,6 +29,12 @@ struct GroundWork {
 };
 GroundWork timeGroundWork(Terrain& terrain, const std::vector<CameraPose>& path);
 
-// Texture coordinate, normal and position of each ground corner, as glInterleavedArrays
-// (GL_T2F_N3F_V3F) wants them.
-void fillGroundArrays(const Terrain& terrain, const std::vector<int>& corners, std::vector<GLfloat>& data);
+// The ground's triangles the fastest way OpenGL 1.1 sends them: each vertex once (texture
+// coordinate, normal and position, as glInterleavedArrays (GL_T2F_N3F_V3F) wants them) and
+// the corners as indices into it, drawn in one glDrawElements.
+struct GroundArrays {
+    std::vector<GLfloat> vertices;
+    std::vector<GLuint> indices;
+    void fill(const Terrain& terrain, const std::vector<int>& corners);
+    void draw() const;
+};
