@@ -169,6 +169,9 @@ void timeWholeFrames(Race& race, GameClock& clock, int frames, CircuitFigures& f
         figures.triangles.push_back(race.terrain()->lastDrawnTriangles());
     }
     figures.floorMs = timeFloor(*race.terrain(), path);
+    GroundWork ground = timeGroundWork(*race.terrain(), path);
+    figures.choosingCpuMs = std::move(ground.choosingMs);
+    figures.groundCpuMs = std::move(ground.groundMs);
     figures.wholeFloorMs = timeWholeFloor(race, scenes);
 }
 }

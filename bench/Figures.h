@@ -27,6 +27,8 @@ struct CircuitFigures {
     std::vector<FrameParts> parts;     // the same frames again, timed part by part
     std::vector<double> triangles;     // terrain triangles sent per frame
     std::vector<double> floorMs;       // the same ground in one vertex-array call per frame
+    std::vector<double> choosingCpuMs;  // the game thread choosing the ground's triangles (Floor.h)
+    std::vector<double> groundCpuMs;    // the game thread choosing and sending them
     std::vector<double> wholeFloorMs;  // the same frames whole, drawn the fastest way (WholeFloor.h)
     bool samePath = true;              // the timed-by-part run drew the same triangles
 };

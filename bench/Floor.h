@@ -20,6 +20,21 @@ struct CameraPose {
 // counted.
 std::vector<double> timeFloor(Terrain& terrain, const std::vector<CameraPose>& path);
 
-// Texture coordinate, normal and position of each ground corner, as glInterleavedArrays
-// (GL_T2F_N3F_V3F) wants them.
-void fillGroundArrays(const Terrain& terrain, const std::vector<int>& corners, std::vector<GLfloat>& data);
+// The game thread's ground work over the same poses: processor time of this thread per frame,
+// choosing the triangles alone and the whole ground drawing (choosing and sending them), with
+// the renderer idle before each and its finishing not counted.
+struct GroundWork {
+    std::vector<double> choosingMs;
+    std::vector<double> groundMs;
+};
+GroundWork timeGroundWork(Terrain& terrain, const std::vector<CameraPose>& path);
+
+// The ground's triangles the fastest way OpenGL 1.1 sends them: each vertex once (texture
+// coordinate, normal and position, as glInterleavedArrays (GL_T2F_N3F_V3F) wants them) and
+// the corners as indices into it, drawn in one glDrawElements.
+struct GroundArrays {
+    std::vector<GLfloat> vertices;
+    std::vector<GLuint> indices;
+    void fill(const Terrain& terrain, const std::vector<int>& corners);
+    void draw() const;
+};

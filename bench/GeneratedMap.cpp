@@ -1,7 +1,5 @@
 #include "GeneratedMap.h"
 
-#include "assets/Image.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -18,7 +16,7 @@ std::uint8_t heightAt(int x, int y) {
 }
 }
 
-std::string writeGeneratedMap(const std::string& folder, int size) {
+Image generatedMap(int size) {
     Image map(size, size);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) map.setPixel(x, y, packColour(0, 0, heightAt(x, y), 0));
@@ -29,6 +27,11 @@ std::string writeGeneratedMap(const std::string& folder, int size) {
     };
     for (int i = 0; i < CHECKPOINTS; ++i) ringPoint(static_cast<double>(i) / CHECKPOINTS, static_cast<std::uint8_t>(255 - i), 0);
     for (int kind = 0; kind < 3; ++kind) ringPoint((kind + 0.5) / CHECKPOINTS, 0, static_cast<std::uint8_t>(255 - kind));
+    return map;
+}
+
+std::string writeGeneratedMap(const std::string& folder, int size) {
+    const Image map = generatedMap(size);
     const std::string path = folder + "/map" + std::to_string(size) + ".bmp";
     map.save(path.c_str());
     return path;

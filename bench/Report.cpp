@@ -53,10 +53,11 @@ void printMachineLine(const CircuitFigures& figures) {
         }
     }
     std::printf(" cpu_median_ms=%.3f main_cpu_median_ms=%.3f triangles_median=%.0f fps=%.1f floor_median_ms=%.3f "
-                "floor_p95_ms=%.3f same_path=%d\n",
+                "floor_p95_ms=%.3f same_path=%d ground_cpu_median_ms=%.3f choosing_cpu_median_ms=%.3f\n",
                 spreadOf(figures.frameCpuMs).median, spreadOf(figures.frameMainCpuMs).median,
                 spreadOf(figures.triangles).median, framesPerSecond(figures), floor.median, floor.p95,
-                figures.samePath ? 1 : 0);
+                figures.samePath ? 1 : 0, spreadOf(figures.groundCpuMs).median,
+                spreadOf(figures.choosingCpuMs).median);
 }
 }
 
@@ -98,9 +99,10 @@ void printMapReport(const std::vector<CircuitFigures>& maps) {
         const Spread whole = spreadOf(figures.wholeFloorMs);
         std::printf("BENCHMAP size=%d view_distance=%d frames=%zu setup_ms=%.2f frame_median_ms=%.3f frame_p95_ms=%.3f "
                     "whole_floor_median_ms=%.3f whole_floor_p95_ms=%.3f cpu_median_ms=%.3f main_cpu_median_ms=%.3f "
-                    "triangles_median=%.0f\n",
+                    "triangles_median=%.0f ground_cpu_median_ms=%.3f choosing_cpu_median_ms=%.3f\n",
                     figures.mapSize, figures.viewDistance, figures.frameMs.size(), figures.setUpMs, frame.median,
                     frame.p95, whole.median, whole.p95, spreadOf(figures.frameCpuMs).median,
-                    spreadOf(figures.frameMainCpuMs).median, spreadOf(figures.triangles).median);
+                    spreadOf(figures.frameMainCpuMs).median, spreadOf(figures.triangles).median,
+                    spreadOf(figures.groundCpuMs).median, spreadOf(figures.choosingCpuMs).median);
     }
 }

@@ -109,10 +109,10 @@ std::vector<double> timeWholeFloor(Race& race, const std::vector<FrameScene>& sc
     glEndList();
 
     std::vector<double> times;
-    std::vector<GLfloat> ground, texts;
+    GroundArrays ground;
+    std::vector<GLfloat> texts;
     for (const FrameScene& scene : scenes) {
-        const std::vector<int>& corners = terrain.visibleTriangles(scene.pose.body);
-        fillGroundArrays(terrain, corners, ground);
+        ground.fill(terrain, terrain.visibleTriangles(scene.pose.body));
         fillTexts(scene.texts, texts);
         glFinish();
 
@@ -130,8 +130,7 @@ std::vector<double> timeWholeFloor(Race& race, const std::vector<FrameScene>& sc
         }
         if (scene.lit) lightsOff();
         terrain.prepareGroundState();
-        glInterleavedArrays(GL_T2F_N3F_V3F, 0, ground.data());
-        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(corners.size()));
+        ground.draw();
         glCallList(sky);
         drawTexts(texts);
         glFinish();

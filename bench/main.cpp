@@ -29,13 +29,14 @@ std::string loadAverage() {
     return one + " " + five + " " + fifteen;
 }
 
-// Sides of the generated maps of --maps: the circuits' own size, then twice and four times.
-constexpr int MAP_SIZES[] = {256, 512, 1024};
+// Sides of the generated maps of --maps: the circuits' own size, then twice, four and eight
+// times, the largest heightmap the game takes.
+constexpr int MAP_SIZES[] = {256, 512, 1024, 2048};
 
 int usage(const char* program) {
     std::fprintf(stderr,
                  "usage: %s [--frames N (default %d)] [--circuit 1|2|3] [--view-distance D (default %d)]\n"
-                 "       [--maps: generated maps of 256, 512 and 1024 samples a side instead of the circuits]\n",
+                 "       [--maps: generated maps of 256, 512, 1024 and 2048 samples a side instead of the circuits]\n",
                  program, MIN_FRAMES, START_VIEW_DISTANCE);
     return 2;
 }

@@ -4,6 +4,7 @@
 #include "assets/Image.h"
 #include "assets/Texture.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -70,7 +71,35 @@ bool Terrain::buildGrid(const Image& heightmap) {
     }
     viewDirections_.assign(count, ZERO);
     cornerTests_.assign(count, 0);
+    groundSlots_.assign(count, 0);
+    boundBlocks();
     return fits;
+}
+
+void Terrain::boundBlocks() {
+    // Cells, not vertices, are split into blocks; a block's box holds the vertices of its cells,
+    // so a block shares its edge vertices with its neighbours.
+    auto blocksAlong = [](int vertices) { return vertices > 1 ? (vertices - 1 + BLOCK_CELLS - 1) / BLOCK_CELLS : 0; };
+    blockColumns_ = blocksAlong(columns_);
+    const int blockRows = blocksAlong(rows_);
+    blockBoxes_.assign(static_cast<std::size_t>(blockRows) * blockColumns_, Box());
+    for (int blockRow = 0; blockRow < blockRows; ++blockRow) {
+        for (int blockCol = 0; blockCol < blockColumns_; ++blockCol) {
+            const int row0 = blockRow * BLOCK_CELLS, row1 = std::min(row0 + BLOCK_CELLS, rows_ - 1);
+            const int col0 = blockCol * BLOCK_CELLS, col1 = std::min(col0 + BLOCK_CELLS, columns_ - 1);
+            Box box(vertices_[index(row0, col0)], vertices_[index(row0, col0)]);
+            for (int row = row0; row <= row1; ++row) {
+                for (int col = col0; col <= col1; ++col) {
+                    const Vector3& v = vertices_[index(row, col)];
+                    for (int axis = 0; axis < 3; ++axis) {
+                        box.corner0[axis] = std::min(box.corner0[axis], v[axis]);
+                        box.corner1[axis] = std::max(box.corner1[axis], v[axis]);
+                    }
+                }
+            }
+            blockBoxes_[static_cast<std::size_t>(blockRow) * blockColumns_ + blockCol] = box;
+        }
+    }
 }
 
 void Terrain::placeVertex(int row, int col, unsigned blue) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "geometry/Box.h"
 #include "geometry/Vector3.h"
 
 #include <GL/gl.h>
@@ -75,6 +76,10 @@ private:
     void placeVertex(int row, int col, unsigned blue);
     void recordMarkers(int row, int col, unsigned red, unsigned green);
     Vector3 vertexNormal(int row, int col) const;
+    // The bounding box of each block of BLOCK_CELLS x BLOCK_CELLS cells, from its vertices.
+    void boundBlocks();
+    // Runs the per-vertex tests over vertex rows rows[0]..rows[1] and columns cols[0]..cols[1].
+    void testCorners(const Vector3& eye, const Vector3& viewDirection, const int (&rows)[2], const int (&cols)[2]);
     int index(int row, int col) const { return row * columns_ + col; }
 
     GLuint grassTexture_ = 0;
@@ -87,8 +92,15 @@ private:
     std::vector<Vector3> viewDirections_;  // scratch of draw: camera-to-vertex unit vectors
     std::vector<int> visibleCorners_;      // scratch of draw: the triangles it sends
     std::vector<unsigned char> cornerTests_;  // scratch of draw: each vertex in the cone, facing
-    static constexpr int GROUND_FLOATS = 8;   // texture coordinate, normal, position
-    std::vector<GLfloat> groundArray_;        // scratch of draw: the corners it sends, as floats
+    // Blocks of cells whose boxes let draw pass over most of the view square without looking
+    // at its vertices: row-major, blockColumns_ a row.
+    static constexpr int BLOCK_CELLS = 16;
+    int blockColumns_ = 0;
+    std::vector<Box> blockBoxes_;
+    std::vector<int> keptBlockCells_;  // scratch of draw: first and end column of each kept block
+    std::vector<GLfloat> groundArray_;        // scratch of draw: the vertices it sends, as floats
+    std::vector<GLuint> groundIndices_;       // scratch of draw: each corner's vertex in groundArray_
+    std::vector<GLuint> groundSlots_;         // scratch of draw: zero but for the vertices being sent
     Vector3 origin_;
     double gridSpacing_;
     double heightScale_;

@@ -2,6 +2,9 @@
 
 #include "motion/Body.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 // The fog colour is also the clear colour, so the ground fades into the background.
 const GLfloat FOG_COLOUR[4] = {0.149f, 0.192f, 0.262f, 1.0f};
@@ -48,43 +51,64 @@ void Terrain::draw(const Body& camera) {
     const std::vector<int>& corners = visibleTriangles(camera);
     lastDrawnTriangles_ = static_cast<int>(corners.size() / 3);
     if (corners.empty()) return;
-    // The whole ground in one vertex-array call: the same triangles in the same order, with
-    // the same floats, give the same picture as one glBegin per triangle, for a fraction of
-    // the driver's work.
-    groundArray_.resize(corners.size() * GROUND_FLOATS);
-    GLfloat* out = groundArray_.data();
+    // The whole ground in one call, each vertex sent once however many triangles share it:
+    // the same triangles in the same order, with the same floats, give the same picture as
+    // one glBegin per triangle, for a fraction of the driver's work.
+    groundArray_.clear();
+    groundIndices_.clear();
+    GLuint sent = 0;
     for (const int i : corners) {
-        // One copy of the grass picture stretched over the whole terrain.
-        const Vector3& n = normals_[i];
-        const Vector3& v = vertices_[i];
-        *out++ = static_cast<float>(i % columns_) / columns_;
-        *out++ = static_cast<float>(i / columns_) / rows_;
-        *out++ = static_cast<float>(n.x);
-        *out++ = static_cast<float>(n.y);
-        *out++ = static_cast<float>(n.z);
-        *out++ = static_cast<float>(v.x);
-        *out++ = static_cast<float>(v.y);
-        *out++ = static_cast<float>(v.z);
+        GLuint& slot = groundSlots_[static_cast<std::size_t>(i)];  // its place in the array, plus one
+        if (slot == 0) {
+            slot = ++sent;
+            // One copy of the grass picture stretched over the whole terrain.
+            const Vector3& n = normals_[i];
+            const Vector3& v = vertices_[i];
+            groundArray_.insert(groundArray_.end(),
+                                {static_cast<float>(i % columns_) / columns_, static_cast<float>(i / columns_) / rows_,
+                                 static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z),
+                                 static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)});
+        }
+        groundIndices_.push_back(slot - 1);
     }
+    for (const int i : corners) groundSlots_[static_cast<std::size_t>(i)] = 0;
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     glInterleavedArrays(GL_T2F_N3F_V3F, 0, groundArray_.data());
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(corners.size()));
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(groundIndices_.size()), GL_UNSIGNED_INT, groundIndices_.data());
     glPopClientAttrib();
 }
 
-const std::vector<int>& Terrain::visibleTriangles(const Body& camera) {
-    visibleCorners_.clear();
-    int colMin, rowMin, colMax, rowMax;
-    visibleRange(camera, colMin, rowMin, colMax, rowMax);
+namespace {
+constexpr unsigned char IN_CONE = 1, FACING = 2;
+const double CONE_SINE = std::sqrt(1.0 - CONE_COSINE * CONE_COSINE);
+// What the block test allows for rounding, as a cosine: the per-vertex tests round by some
+// 1e-15, and the odd block kept needlessly costs nothing.
+constexpr double CONE_MARGIN = 1e-6;
 
+// Whether a vertex inside the box may pass the per-vertex cone test. Seen from the eye, the
+// box's bounding sphere (widened against rounding) spans `spread` about the direction to its
+// centre, so no point of it lies nearer the view direction than the angle to the centre less
+// the spread: the block is passed over only when that angle exceeds the cone's own angle
+// plus the spread. An eye within the sphere, or anything not a number, keeps the block and
+// leaves the choice to the per-vertex tests.
+bool mayReachCone(const Box& box, const Vector3& eye, const Vector3& viewDirection) {
+    const Vector3 toCentre = (box.corner0 + box.corner1) * 0.5 - eye;
+    const double radius = 0.5 * length(box.corner1 - box.corner0) * (1.0 + 1e-6) + 1.0;
+    const double distance = length(toCentre);
+    if (!(distance > radius)) return true;
+    const double spreadSine = radius / distance;
+    const double spreadCosine = std::sqrt(1.0 - spreadSine * spreadSine);
+    const double edgeCosine = CONE_COSINE * spreadCosine - CONE_SINE * spreadSine;  // cos(cone + spread)
+    return !(dot(toCentre, viewDirection) / distance < edgeCosine - CONE_MARGIN);
+}
+}
+
+void Terrain::testCorners(const Vector3& eye, const Vector3& viewDirection, const int (&rows)[2],
+                          const int (&cols)[2]) {
     // What a triangle's corners say about it, found once per vertex rather than once for each
     // of the six triangles that share it.
-    constexpr unsigned char IN_CONE = 1, FACING = 2;
-    const Vector3 eye = camera.position();
-    const Vector3 ahead = camera.lookPoint() - eye;
-    const Vector3 viewDirection = ahead / length(ahead);
-    for (int row = rowMin; row <= rowMax; ++row) {
-        for (int col = colMin; col <= colMax; ++col) {
+    for (int row = rows[0]; row <= rows[1]; ++row) {
+        for (int col = cols[0]; col <= cols[1]; ++col) {
             const int i = index(row, col);
             const Vector3 toVertex = vertices_[i] - eye;
             viewDirections_[i] = toVertex / length(toVertex);
@@ -93,6 +117,16 @@ const std::vector<int>& Terrain::visibleTriangles(const Body& camera) {
             cornerTests_[i] = static_cast<unsigned char>((inCone ? IN_CONE : 0) | (facing ? FACING : 0));
         }
     }
+}
+
+const std::vector<int>& Terrain::visibleTriangles(const Body& camera) {
+    visibleCorners_.clear();
+    int colMin, rowMin, colMax, rowMax;
+    visibleRange(camera, colMin, rowMin, colMax, rowMax);
+    if (colMin >= colMax || rowMin >= rowMax) return visibleCorners_;  // not one cell
+    const Vector3 eye = camera.position();
+    const Vector3 ahead = camera.lookPoint() - eye;
+    const Vector3 viewDirection = ahead / length(ahead);
 
     // Kept when one corner lies strictly inside the cone and one strictly faces the camera.
     auto consider = [&](int a, int b, int c) {
@@ -102,11 +136,33 @@ const std::vector<int>& Terrain::visibleTriangles(const Body& camera) {
         visibleCorners_.push_back(c);
     };
 
-    for (int row = rowMin; row < rowMax; ++row) {
-        for (int col = colMin; col < colMax; ++col) {
-            const int p = index(row, col), q = index(row, col + 1), r = index(row + 1, col), t = index(row + 1, col + 1);
-            consider(r, q, p);
-            consider(q, r, t);
+    // A row of blocks at a time: the blocks that may reach the cone get their vertices tested,
+    // then their cells are taken row by row across all of them, so the triangles come in the
+    // grid's own order. A block passed over holds no vertex inside the cone, hence no triangle.
+    for (int blockRow = rowMin / BLOCK_CELLS; blockRow * BLOCK_CELLS < rowMax; ++blockRow) {
+        const int rows[2] = {std::max(rowMin, blockRow * BLOCK_CELLS), std::min(rowMax, (blockRow + 1) * BLOCK_CELLS)};
+        keptBlockCells_.clear();
+        for (int blockCol = colMin / BLOCK_CELLS; blockCol * BLOCK_CELLS < colMax; ++blockCol) {
+            const Box& box = blockBoxes_[static_cast<std::size_t>(blockRow) * blockColumns_ + blockCol];
+            if (!mayReachCone(box, eye, viewDirection)) continue;
+            const int cols[2] = {std::max(colMin, blockCol * BLOCK_CELLS),
+                                 std::min(colMax, (blockCol + 1) * BLOCK_CELLS)};
+            testCorners(eye, viewDirection, rows, cols);
+            if (!keptBlockCells_.empty() && keptBlockCells_.back() == cols[0]) {
+                keptBlockCells_.back() = cols[1];  // joins the block before it
+            } else {
+                keptBlockCells_.push_back(cols[0]);
+                keptBlockCells_.push_back(cols[1]);
+            }
+        }
+        for (int row = rows[0]; row < rows[1]; ++row) {
+            for (std::size_t k = 0; k < keptBlockCells_.size(); k += 2) {
+                for (int col = keptBlockCells_[k]; col < keptBlockCells_[k + 1]; ++col) {
+                    const int p = index(row, col), q = p + 1, r = p + columns_, t = r + 1;
+                    consider(r, q, p);
+                    consider(q, r, t);
+                }
+            }
         }
     }
     return visibleCorners_;

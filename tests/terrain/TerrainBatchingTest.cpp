@@ -1,6 +1,7 @@
 #include "terrain/Terrain.h"
 
 #include "Heightmaps.h"
+#include "PlainCulling.h"
 #include "app/GlServices.h"
 #include "motion/Body.h"
 #include "support/GlContext.h"
@@ -18,38 +19,6 @@
 // to the straightforward way it was first drawn: every triangle tested from its own corners
 // and sent in its own glBegin/glEnd. Same triangles, same order, same pixels.
 namespace {
-constexpr double CONE_COSINE = 0.707106781;
-
-// The culling done the plain way, triangle by triangle: grid indices, three per triangle.
-std::vector<int> plainVisibleTriangles(const Terrain& terrain, const Body& camera) {
-    int colMin, rowMin, colMax, rowMax;
-    terrain.visibleRange(camera, colMin, rowMin, colMax, rowMax);
-    const Vector3 eye = camera.position();
-    const Vector3 ahead = camera.lookPoint() - eye;
-    const Vector3 w = ahead / length(ahead);
-    const int columns = terrain.columns();
-    auto direction = [&](int i) {
-        const Vector3 d = terrain.vertex(i / columns, i % columns) - eye;
-        return d / length(d);
-    };
-    std::vector<int> corners;
-    auto consider = [&](int a, int b, int c) {
-        bool inCone = false, facing = false;
-        for (const int i : {a, b, c}) {
-            inCone = inCone || dot(direction(i), w) > CONE_COSINE;
-            facing = facing || dot(terrain.normal(i / columns, i % columns), direction(i)) < 0.0;
-        }
-        if (inCone && facing) corners.insert(corners.end(), {a, b, c});
-    };
-    for (int row = rowMin; row < rowMax; ++row)
-        for (int col = colMin; col < colMax; ++col) {
-            const int p = row * columns + col, q = p + 1, r = p + columns, t = r + 1;
-            consider(r, q, p);
-            consider(q, r, t);
-        }
-    return corners;
-}
-
 // Each triangle in its own glBegin/glEnd, in the ground's state.
 void drawTriangleByTriangle(const Terrain& terrain, const std::vector<int>& corners) {
     terrain.prepareGroundState();
