@@ -43,7 +43,7 @@ start_game "$executable" "$build"
 hold space 0.1
 shown 20 in_race || fail "no race started"
 hold F1 0.1
-poll 3 settled || fail "the cockpit view of the player's pod does not stand still at the start"
+poll 10 settled || fail "the cockpit view of the player's pod does not stand still at the start"
 snap "$SCREEN_DIR/before.png"
 
 key_down Shift_L
@@ -52,9 +52,11 @@ sleep 0.1
 key_up Shift_L
 key_up plus
 
-poll 3 settled || fail "the camera keeps moving from object to object after '+' was let go"
+poll 10 settled || fail "the camera keeps moving from object to object after '+' was let go"
 snap "$SCREEN_DIR/after.png"
 at_least "$(difference "$SCREEN_DIR/before.png" "$SCREEN_DIR/after.png")" 0.1 ||
   fail "the camera did not move on to another object while '+' was held"
-settled || fail "the camera moved on again"
+# The camera may sit on a computer pod's docked missile, and a fired missile takes the
+# camera with it: one jump is the game, a camera that never settles again is the stuck key.
+poll 10 settled || fail "the camera moved on again and never settled"
 echo "keys end-to-end: ok"
