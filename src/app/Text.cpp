@@ -71,30 +71,64 @@ void sendGlyphQuad(double x1, double y1, double x2, double y2, unsigned char c) 
     glTexCoord2f(sRight, tTop);
     glVertex3f(right, top, TEXT_PLANE_Z);
 }
-}
 
-void drawText(double x1, double y1, double x2, double y2, const char* text, double r, double g, double b) {
-    if (textLog != nullptr) textLog->push_back(TextRecord{x1, y1, x2, y2, text, r, g, b});
+struct QueuedGlyph {
+    double x1, y1, x2, y2;
+    unsigned char c;
+};
+struct QueuedText {
+    float r, g, b;
+    std::size_t end;  // one past its last glyph in the queue
+};
+bool batching = false;
+std::vector<QueuedGlyph> glyphQueue;
+std::vector<QueuedText> textQueue;
+
+// The glyphs of the queued texts share one primitive: the same quads in the same order as one
+// glyph at a time, for a fraction of the driver's work.
+void sendQueue() {
+    if (textQueue.empty()) return;
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glBindTexture(GL_TEXTURE_2D, font);
-    const int length = static_cast<int>(std::strlen(text));
-    glColor3f(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b));
-    // The glyphs of a text share one primitive: the same quads in the same order as one
-    // glyph at a time, for a fraction of the driver's work.
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
     glBegin(GL_QUADS);
-    for (int i = 0; i < length; ++i) {
-        const GlyphSpan span = glyphSpan(x1, x2, length, i);
-        sendGlyphQuad(span.x1, y1, span.x2, y2, static_cast<unsigned char>(text[i]));
+    std::size_t next = 0;
+    for (const QueuedText& text : textQueue) {
+        glColor3f(text.r, text.g, text.b);
+        for (; next < text.end; ++next) {
+            const QueuedGlyph& glyph = glyphQueue[next];
+            sendGlyphQuad(glyph.x1, glyph.y1, glyph.x2, glyph.y2, glyph.c);
+        }
     }
     glEnd();
     glPopMatrix();
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
+    glyphQueue.clear();
+    textQueue.clear();
+}
+}
+
+TextBatch::TextBatch() { batching = true; }
+
+TextBatch::~TextBatch() {
+    batching = false;
+    sendQueue();
+}
+
+void drawText(double x1, double y1, double x2, double y2, const char* text, double r, double g, double b) {
+    if (textLog != nullptr) textLog->push_back(TextRecord{x1, y1, x2, y2, text, r, g, b});
+    const int length = static_cast<int>(std::strlen(text));
+    for (int i = 0; i < length; ++i) {
+        const GlyphSpan span = glyphSpan(x1, x2, length, i);
+        glyphQueue.push_back({span.x1, y1, span.x2, y2, static_cast<unsigned char>(text[i])});
+    }
+    textQueue.push_back({static_cast<float>(r), static_cast<float>(g), static_cast<float>(b), glyphQueue.size()});
+    if (!batching) sendQueue();
 }
 
 void drawGlyph(double x1, double y1, double x2, double y2, unsigned char c) {

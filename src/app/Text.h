@@ -59,6 +59,16 @@ void setFontTexture(GLuint texture);
 // Additive: text brightens what is behind it, never darkens. Leaves the colour in effect,
 // blending off and depth testing on.
 void drawText(double x1, double y1, double x2, double y2, const char* text, double r, double g, double b);
+// While a TextBatch lives, drawText only queues its glyphs; the batch's end sends every queued
+// glyph in one primitive, in the same order with the same floats and colours, and leaves the
+// state one drawText leaves. A head-up display of a dozen texts then costs the driver one call.
+class TextBatch {
+public:
+    TextBatch();
+    ~TextBatch();
+    TextBatch(const TextBatch&) = delete;
+    TextBatch& operator=(const TextBatch&) = delete;
+};
 // What one drawText was asked to write.
 struct TextRecord {
     double x1, y1, x2, y2;

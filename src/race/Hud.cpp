@@ -82,6 +82,7 @@ bool missileSignShown(int missileReady, std::uint32_t windowElapsed) {
 }
 
 void drawHud(Race& race) {
+    const TextBatch oneCallForAllTexts;
     Entity& viewed = *race.entityAt(race.viewedIndex());
 
     text(0.75, 0.90, 0.96, 0.94, "VITESSE", LABEL_BLUE);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 // A text is sent as one primitive; it must give the very picture of one glyph at a time.
@@ -40,22 +41,34 @@ void drawGlyphByGlyph(const Line& line) {
     glEnable(GL_DEPTH_TEST);
 }
 
-std::vector<std::uint8_t> picture(bool batched) {
+enum class Sending { GlyphByGlyph, TextByText, AllTextsAtOnce };
+
+std::vector<std::uint8_t> picture(Sending sending) {
     glClearColor(0.2f, 0.3f, 0.1f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    for (const Line& line : LINES) {
-        if (batched)
-            drawText(line.x1, line.y1, line.x2, line.y2, line.text, line.r, line.g, line.b);
-        else
-            drawGlyphByGlyph(line);
+    {
+        std::unique_ptr<TextBatch> batch;
+        if (sending == Sending::AllTextsAtOnce) batch = std::make_unique<TextBatch>();
+        for (const Line& line : LINES) {
+            if (sending == Sending::GlyphByGlyph)
+                drawGlyphByGlyph(line);
+            else
+                drawText(line.x1, line.y1, line.x2, line.y2, line.text, line.r, line.g, line.b);
+        }
     }
     return GlContext::readPixels();
 }
+
+int pixelsDiffering(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
+    int differing = 0;
+    for (std::size_t i = 0; i < a.size(); i += 4) differing += std::memcmp(&a[i], &b[i], 3) != 0;
+    return differing;
+}
 }
 
-TEST(TextBatching, OnePrimitivePerTextDrawsTheSamePictureAsOnePerGlyph) {
+TEST(TextBatching, OnePrimitivePerTextOrForAllTextsDrawsTheSamePictureAsOnePerGlyph) {
     REQUIRE_GL_CONTEXT();
     // A font picture with something different in every texel, alpha included.
     std::vector<unsigned char> rgba(FONT_PICTURE_WIDTH * FONT_PICTURE_HEIGHT * 4);
@@ -63,15 +76,14 @@ TEST(TextBatching, OnePrimitivePerTextDrawsTheSamePictureAsOnePerGlyph) {
     const GLuint font = makeTexture(FONT_PICTURE_WIDTH, FONT_PICTURE_HEIGHT, rgba);
     setFontTexture(font);
 
-    const std::vector<std::uint8_t> glyphByGlyph = picture(false);
-    const std::vector<std::uint8_t> batched = picture(true);
-    int differing = 0, lit = 0;
-    for (std::size_t i = 0; i < batched.size(); i += 4) {
-        differing += std::memcmp(&batched[i], &glyphByGlyph[i], 3) != 0;
-        lit += batched[i] != 51;  // brighter than the background's red
-    }
+    const std::vector<std::uint8_t> glyphByGlyph = picture(Sending::GlyphByGlyph);
+    const std::vector<std::uint8_t> textByText = picture(Sending::TextByText);
+    const std::vector<std::uint8_t> allAtOnce = picture(Sending::AllTextsAtOnce);
+    int lit = 0;
+    for (std::size_t i = 0; i < glyphByGlyph.size(); i += 4) lit += glyphByGlyph[i] != 51;  // brighter than the background's red
     setFontTexture(0);
     glDeleteTextures(1, &font);
     EXPECT_GT(lit, 10000);
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(pixelsDiffering(textByText, glyphByGlyph), 0);
+    EXPECT_EQ(pixelsDiffering(allAtOnce, glyphByGlyph), 0);
 }
