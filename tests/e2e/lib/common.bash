@@ -31,12 +31,14 @@ display_ours() {
 }
 
 # start_display [FOLDER]: a free display; with FOLDER, Xvfb also keeps its screen there.
+# -noreset: by default the server resets each time its last client leaves, and a game that
+# connects during that reset (just after a check with xdpyinfo) cannot open the display.
 start_display() {
   local screen_file=()
   [ $# -gt 0 ] && screen_file=(-fbdir "$1")
   for display_number in $(seq 90 140); do
     [ -e "/tmp/.X11-unix/X$display_number" ] || [ -e "/tmp/.X$display_number-lock" ] && continue
-    Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp "${screen_file[@]}" >/dev/null 2>&1 &
+    Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp -noreset "${screen_file[@]}" >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$display_number"
     poll 30 display_answers && xdpyinfo >/dev/null 2>&1 && display_ours "$display_number" && return 0
