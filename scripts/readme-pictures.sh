@@ -23,7 +23,7 @@ work=$(mktemp -d)
 YELLOW="r>0.5 && g>0.5 && b<r-0.25"
 ENGINE="b>0.6 && b>r+0.25 && b>g+0.1"
 HULL="r>0.6 && g>0.6 && b>0.6 && abs(r-b)<0.15"
-FLAME="r>0.85 && g>0.35 && g<0.75 && b<0.4"
+DOME="b>0.6 && b>r+0.2"
 RED="r>0.55 && g<0.35 && b<0.35"
 POST="r>0.7 && g>0.55 && b<0.35"
 SEA="g>r+0.1 && b>r+0.1"
@@ -41,20 +41,22 @@ cockpit() {
   in_race "$1" && check_share "$1" 0.4 0.55 0.6 0.7 "$HULL" 0 0.1 "no hull" &&
     check_share "$1" 0.3 0.55 0.7 1 "$ENGINE" 0 0.002 "no engines"
 }
-# Close chase: the followed pod's hull fills the bottom middle, its missile's flame does not.
+# Close chase: the followed pod's hull fills the bottom middle, and its blue dome shows (a
+# docked missile hides it and puts its flame in the middle of the picture).
 close_view() {
   in_race "$1" && check_share "$1" 0.42 0.72 0.58 0.85 "$HULL" 0.3 1 "close hull" &&
-    check_share "$1" 0.4 0.5 0.6 0.75 "$FLAME" 0 0.02 "no missile flame"
+    check_share "$1" 0.44 0.58 0.56 0.72 "$DOME" 0.05 1 "the pod's dome"
 }
-chevrons() { close_view "$1" && check_share "$1" 0 0.35 1 0.6 "$RED" 0.03 1 "chevrons ahead"; }
+# The road's sights, each read before the view around it: most screens fail the first reading.
+chevrons() { check_share "$1" 0 0.45 1 0.64 "$RED" 0.045 1 "chevrons ahead" && close_view "$1"; }
 gate() {
-  close_view "$1" && check_share "$1" 0 0.5 0.4 0.72 "$POST" 0.01 1 "left post" &&
-    check_share "$1" 0.6 0.5 1 0.72 "$POST" 0.01 1 "right post"
+  check_share "$1" 0 0.5 0.4 0.72 "$POST" 0.01 1 "left post" &&
+    check_share "$1" 0.6 0.5 1 0.72 "$POST" 0.01 1 "right post" && close_view "$1"
 }
 causeway() {
-  close_view "$1" && check_share "$1" 0 0.4 0.35 0.65 "$SEA" 0.4 1 "sea on the left" &&
-    check_share "$1" 0.65 0.4 1 0.65 "$SEA" 0.4 1 "sea on the right" &&
-    check_share "$1" 0.35 0.42 0.65 0.56 "$STONE" 0.3 1 "causeway ahead"
+  check_share "$1" 0.35 0.42 0.65 0.56 "$STONE" 0.3 1 "causeway ahead" &&
+    check_share "$1" 0 0.4 0.35 0.65 "$SEA" 0.4 1 "sea on the left" &&
+    check_share "$1" 0.65 0.4 1 0.65 "$SEA" 0.4 1 "sea on the right" && close_view "$1"
 }
 
 # await SECONDS NAME TEST [ARGS]: the screen TEST passes, kept as $work/NAME.png.
@@ -62,7 +64,10 @@ await() {
   local seconds=$1 name=$2
   shift 2
   SEEN=
-  shown "$seconds" "$@" || fail "$name: not seen within $seconds s (${SEEN:-the game ended?})"
+  if ! shown "$seconds" "$@"; then
+    cp "$SCREEN_DIR/shot.png" "/tmp/readme-pictures-$name.png" 2>/dev/null
+    fail "$name: not seen within $seconds s (${SEEN:-the game ended?}); last screen /tmp/readme-pictures-$name.png"
+  fi
   cp "$SCREEN_DIR/shot.png" "$work/$name.png"
 }
 next_circuit() { hold Right; await 30 "menu-$1" marker_on "$1"; }
@@ -102,7 +107,7 @@ sky 2
 leave_race 2
 
 # From here on the camera follows a computer pod, which keeps to the road; a new race keeps it.
-road() { hold F3; await 120 "road-$1" "$2"; }
+road() { hold F3; await 180 "road-$1" "$2"; }
 next_circuit 0
 start_race 0
 sky 0
