@@ -59,8 +59,8 @@ causeway() {
     check_share "$1" 0.65 0.4 1 0.65 "$SEA" 0.4 1 "sea on the right" && close_view "$1"
 }
 
-# await SECONDS NAME TEST [ARGS]: the screen TEST passes, kept as $work/NAME.png.
-await() {
+# take SECONDS NAME TEST [ARGS]: the screen TEST passes, kept as $work/NAME.png.
+take() {
   local seconds=$1 name=$2
   shift 2
   SEEN=
@@ -70,18 +70,18 @@ await() {
   fi
   cp "$SCREEN_DIR/shot.png" "$work/$name.png"
 }
-next_circuit() { hold Right; await 30 "menu-$1" marker_on "$1"; }
-start_race() { hold space; await 60 "race-$1" in_race; }
-leave_race() { hold Escape; await 60 "left-$1" menu_on "$1"; }
+next_circuit() { hold Right; take 30 "menu-$1" marker_on "$1"; }
+start_race() { hold space; take 60 "race-$1" in_race; }
+leave_race() { hold Escape; take 60 "left-$1" menu_on "$1"; }
 # The sky's tile once the pods ahead have pulled away to specks on the horizon.
 clear_sky() { cockpit "$1" && check_share "$1" 0.19 0.44 0.81 0.76 "$ENGINE" 0 0.0008 "pods in the way"; }
-sky() { hold F1; await 60 "sky-$1" clear_sky; }
+sky() { hold F1; take 60 "sky-$1" clear_sky; }
 
 start_display_with_screen_file
 RECORDER_PID=
 trap '[ -n "$RECORDER_PID" ] && kill "$RECORDER_PID" 2>/dev/null; finish; rm -rf "$SCREEN_DIR" "$work"' EXIT
 start_game "$executable" "$build"
-await 60 menu menu_on 0
+take 60 menu menu_on 0
 
 # The start on the second circuit is over within a second: every new screen is recorded
 # from Space on, and the first with pods ahead is the picture.
@@ -107,7 +107,7 @@ sky 2
 leave_race 2
 
 # From here on the camera follows a computer pod, which keeps to the road; a new race keeps it.
-road() { hold F3; await 180 "road-$1" "$2"; }
+road() { hold F3; take 180 "road-$1" "$2"; }
 next_circuit 0
 start_race 0
 sky 0
