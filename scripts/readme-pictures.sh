@@ -107,11 +107,21 @@ sky 2
 leave_race 2
 
 # From here on the camera follows a computer pod, which keeps to the road; a new race keeps it.
+# '+' held a tenth of a second moves the camera on by as many objects as frames are drawn, so
+# it is held again until the close view shows a pod rather than a missile or a bonus.
+follow_pod() {
+  hold F3
+  for _ in $(seq 40); do
+    hold plus
+    shown 5 close_view && return 0
+  done
+  fail "the camera never came to a pod"
+}
 road() { hold F3; take 180 "road-$1" "$2"; }
 next_circuit 0
 start_race 0
 sky 0
-hold plus
+follow_pod
 road 0 chevrons
 for next in "1 gate" "2 causeway"; do
   set -- $next
