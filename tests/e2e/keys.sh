@@ -42,8 +42,21 @@ start_game "$executable" "$build"
 
 hold space 0.1
 shown 20 in_race || fail "no race started"
+# The player's pod stands on the grid: once the computer pods have flown out of its cockpit
+# view, the picture changes only in the head-up display's digits.
+still() {
+  local previous=$SCREEN_DIR/previous.xwd now=$SCREEN_DIR/now.xwd
+  grab "$previous"
+  for _ in 1 2 3; do
+    poll 5 new_frame "$previous" "$now" || return 1
+    at_least 0.02 "$(difference "xwd:$previous" "xwd:$now")" || return 1
+    mv "$now" "$previous"
+  done
+}
+
 hold F1 0.1
 poll 10 settled || fail "the cockpit view of the player's pod does not stand still at the start"
+poll 30 still || fail "the computer pods never left the player's cockpit view"
 snap "$SCREEN_DIR/before.png"
 
 key_down Shift_L
@@ -53,9 +66,13 @@ key_up Shift_L
 key_up plus
 
 poll 10 settled || fail "the camera keeps moving from object to object after '+' was let go"
-snap "$SCREEN_DIR/after.png"
-at_least "$(difference "$SCREEN_DIR/before.png" "$SCREEN_DIR/after.png")" 0.1 ||
-  fail "the camera did not move on to another object while '+' was held"
+# On a loaded machine '+' may be held for a frame or two only, and the camera comes to a
+# computer pod that stood beside the player's: the view differs once that pod has flown on.
+moved_on() {
+  snap "$SCREEN_DIR/after.png"
+  at_least "$(difference "$SCREEN_DIR/before.png" "$SCREEN_DIR/after.png")" 0.1
+}
+poll 20 moved_on || fail "the camera did not move on to another object while '+' was held"
 # The camera may sit on a computer pod's docked missile, and a fired missile takes the
 # camera with it: one jump is the game, a camera that never settles again is the stuck key.
 poll 10 settled || fail "the camera moved on again and never settled"
