@@ -86,12 +86,7 @@ take 60 menu menu_on 0
 # The start on the second circuit is over within a second: every new screen is recorded
 # from Space on, and the first with pods ahead is the picture.
 next_circuit 1
-record_screens "$work/start" 90 60 &
-RECORDER_PID=$!
-poll 30 test -e "$work/start/0001.xwd" || fail "no screen recorded"
-hold space
-wait "$RECORDER_PID"
-RECORDER_PID=
+record_from_space "$work/start" 90 60 || fail "no screen recorded"
 for raw in "$work"/start/*.xwd; do
   SEEN=
   pods_ahead "$raw" && { to_png "$raw" "$work/race.png"; break; }

@@ -104,12 +104,7 @@ thrusting() {  # FILE
 start_race() {  # CIRCUIT
   local raw=$SHOTS/raw-$1 file found='' ahead=''
   rm -rf "$raw"
-  record_screens "$raw" 60 60 &
-  RECORDER_PID=$!
-  poll 30 test -e "$raw/0001.xwd" || fail "no screen recorded before Space on circuit $1"
-  hold space
-  wait "$RECORDER_PID"
-  RECORDER_PID=
+  record_from_space "$raw" 60 60 || fail "no screen recorded before Space on circuit $1"
   game_running || fail "the game ended while loading circuit $1"
   SEEN=
   for file in "$raw"/*.xwd; do

@@ -135,3 +135,15 @@ record_screens() {
   done
   rm -f "$dir/next"
 }
+
+# record_from_space DIR COUNT SECONDS: records every changed screen (record_screens) from just
+# before Space is held until COUNT are kept or SECONDS pass. RECORDER_PID names the recorder
+# meanwhile, so that a trap can stop it.
+record_from_space() {
+  record_screens "$1" "$2" "$3" &
+  RECORDER_PID=$!
+  poll 30 test -e "$1/0001.xwd" || return 1
+  hold space
+  wait "$RECORDER_PID"
+  RECORDER_PID=
+}
