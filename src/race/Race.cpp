@@ -170,7 +170,20 @@ void Race::runFrame(bool draw) {
     think();
     collide();
     moveBodies();
+    watchHeading();
     updateCamera();
+}
+
+void Race::watchHeading() {
+    const Terrain* circuit = Entity::circuit();
+    const Entity* viewed = viewedIndex_ >= 0 && viewedIndex_ < entityCount() ? entityAt(viewedIndex_) : nullptr;
+    if (circuit == nullptr || viewed == nullptr || !isPodKind(viewed->kind())) {
+        wrongWay_.reset();
+        return;
+    }
+    int next = viewed->nextCheckpoint();
+    if (next < 0 || next >= Entity::circuitLength(*circuit)) next = 0;  // as the pods themselves mend it
+    wrongWay_.watch(*viewed->body(), circuit->checkpoint(next), clockMs());
 }
 
 void Race::placeCamera() {

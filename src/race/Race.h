@@ -1,5 +1,7 @@
 #pragma once
 
+#include "race/WrongWay.h"
+
 #include <memory>
 #include <vector>
 
@@ -70,6 +72,11 @@ public:
     // set back behind it for the chase views.
     void updateCamera();
 
+    // After the bodies move: is the viewed pod going the wrong way round? The head-up
+    // display only reads the answer.
+    void watchHeading();
+    bool wrongWay() const { return wrongWay_.shown(); }
+
     // One race frame of the race scene, all but the Escape key. Without drawing (headless
     // runs) the ranking and the missile aiming, which the drawing does on its way, still happen.
     void runFrame(bool draw = true);
@@ -86,6 +93,7 @@ private:
     int lighting_ = 1;
     int viewedIndex_ = 0;
     double cameraDistance_ = 0.0;
+    WrongWayWatch wrongWay_;
 };
 
 // Program-wide values that outlive a race.
