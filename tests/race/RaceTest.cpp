@@ -11,6 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+#include <utility>
+
 #include <GL/freeglut.h>
 
 namespace {
@@ -173,26 +177,72 @@ TEST_F(RaceWorld, TheChaseCameraSitsBehindAndAboveTheFollowedBody) {
     EXPECT_NEAR(race->camera().position().y, ground + 91.0 - 120.0 + 2000.0 / 3, 1e-9);
 }
 
-TEST_F(RaceWorld, TheChaseEyeIsLiftedOutOfASteepSlopeBehindThePod) {
-    // Ground rising towards -x by about two units a unit, as on the steepest hillsides.
-    Image slope(16, 16);
+namespace {
+// Ground whose heightmap column col has the blue value blue(col): x grows with the column.
+std::unique_ptr<Terrain> columnTerrain(int (*blue)(int), double heightScale) {
+    Image heightmap(16, 16);
     for (int row = 0; row < 16; ++row)
-        for (int col = 0; col < 16; ++col) slope.setPixel(col, row, packColour(0, 0, static_cast<std::uint8_t>(240 - 16 * col), 0));
-    race = std::make_unique<Race>(std::make_unique<Terrain>(Vector3(0, 0, 0), slope, 40000.0, 1200.0));
-    StubEntity* pod = addStub(*race, KIND_PLAYER_POD);  // facing +x, downhill
-    Vector3 normal;
-    pod->body()->moveUp(race->terrain()->groundAt(Vector3(0, 0, 0), normal).y + 91.0);
-    race->setView(0, 2000.0);
-    race->updateCamera();
+        for (int col = 0; col < 16; ++col) heightmap.setPixel(col, row, packColour(0, 0, static_cast<std::uint8_t>(blue(col)), 0));
+    return std::make_unique<Terrain>(Vector3(0, 0, 0), heightmap, heightScale, 1200.0);
+}
 
-    const Body& eye = race->camera();
-    const Body unlifted = chaseCamera(*pod->body(), 2000.0);
-    ASSERT_LT(unlifted.position().y, race->terrain()->groundAt(unlifted.position(), normal).y) << "inside the hill";
-    EXPECT_GT(eye.position().y, race->terrain()->groundAt(eye.position(), normal).y + 100.0);
-    // Only lifted: the same place seen from, looking the same way.
-    EXPECT_EQ(eye.position().x, unlifted.position().x);
-    EXPECT_EQ(eye.position().z, unlifted.position().z);
-    EXPECT_NEAR(length(eye.lookPoint() - eye.position() - (unlifted.lookPoint() - unlifted.position())), 0.0, 1e-9);
+double groundUnder(const Race& race, const Vector3& at) {
+    Vector3 normal;
+    return race.terrain()->groundAt(at, normal).y;
+}
+
+// Where the camera shows the point, as fractions of the half width and half height of the
+// 45-degree 4/3 picture: both within 1 when it is on the screen.
+std::pair<double, double> onScreen(const Body& camera, const Vector3& point) {
+    const Frame& f = camera.frame();
+    const Vector3 d = point - f.position;
+    const double depth = dot(d, f.forward());
+    const double halfHeight = depth * std::tan(22.5 * 3.14159265358979 / 180.0);
+    return {dot(d, f.right()) / (halfHeight * 4.0 / 3.0), dot(d, f.up / length(f.up)) / halfHeight};
+}
+}
+
+// Slopes of one and two units a unit, and a cliff, rising behind a pod that faces down them
+// (and, on the slopes, up them): the pod stays on the screen with no rock in front of it.
+TEST_F(RaceWorld, TheChaseViewsKeepThePodOnTheScreenAndTheRockOutOfTheWay) {
+    struct Ground {
+        std::string name;
+        int (*blue)(int col);
+        double heightScale;  // one step of 16 in blue over a column of 1200 rises this / 1200 a unit
+    };
+    const auto slope = [](int col) { return 240 - 16 * col; };
+    const Ground grounds[] = {
+        {"1:1", slope, 1200.0 * 255 / 16},
+        {"2:1", slope, 2 * 1200.0 * 255 / 16},
+        {"cliff", [](int col) { return col < 8 ? 240 : 20; }, 10000.0},
+    };
+    for (const Ground& ground : grounds)
+        for (double facing : {0.0, 3.14159265358979}) {
+            if (facing != 0.0 && ground.name == "cliff") continue;
+            race = std::make_unique<Race>(columnTerrain(ground.blue, ground.heightScale));
+            StubEntity* pod = addStub(*race, KIND_PLAYER_POD);
+            // Where the cliff's foot ends, a few hundred units before the face.
+            pod->body()->moveForward(ground.name == "cliff" ? 1000.0 : 0.0);
+            pod->body()->yaw(facing);
+            const Vector3 at = pod->body()->position();
+            pod->body()->moveUp(groundUnder(*race, at) + 91.0 - at.y);
+            for (double distance : {1000.0, 2000.0}) {
+                race->setView(0, distance);
+                race->updateCamera();
+                const Body& eye = race->camera();
+                const std::string where = ground.name + (facing != 0.0 ? " uphill " : " ") + std::to_string(distance);
+                const auto [x, y] = onScreen(eye, pod->body()->position());
+                EXPECT_LT(std::abs(x), 1.0) << where;
+                EXPECT_LT(std::abs(y), 0.8) << where;
+                EXPECT_GT(dot(pod->body()->position() - eye.position(), eye.frame().forward()), 0.0) << where;
+                // Nothing of the ground between the eye and the pod's top.
+                const Vector3 top = pod->body()->position() + Vector3(0, 91, 0);
+                for (double t = 0.0; t < 0.97; t += 0.01) {
+                    const Vector3 p = eye.position() + (top - eye.position()) * t;
+                    ASSERT_GT(p.y, groundUnder(*race, p)) << where << " at " << t;
+                }
+            }
+        }
 }
 
 TEST_F(RaceWorld, OnlyEntitiesAheadAndInRangeAreDrawnAndTheCockpitHidesItsPod) {
