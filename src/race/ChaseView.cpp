@@ -16,6 +16,9 @@ namespace {
 constexpr double EYE_CLEARANCE = 250.0;
 // The line from the body to the eye is tested at this spacing, finer than the ground's grid.
 constexpr double LINE_STEP = 50.0;
+// An eye raised over the slope behind never goes higher above the body than this share of the
+// chase distance (about 68 degrees down onto it).
+constexpr double HIGHEST_RISE = 2.5;
 // Never nearer than this: closer, the body would fill the picture.
 constexpr double NEAREST_EYE = 400.0;
 
@@ -28,17 +31,38 @@ void keepAboveGround(Vector3& eye, const Terrain& terrain) {
     eye.y = std::max(eye.y, groundHeight(terrain, eye) + EYE_CLEARANCE);
 }
 
-// The share of the line from the body to the eye that is clear of the ground: the clearance
-// asked for grows from none at the body (which may sit a little into the ground for a step)
-// to the eye's own at the far end.
+// What the line from the body to an eye must clear at a share t of its length: nothing at the
+// body (which may sit a little into the ground for a step), growing to an eye's own clearance.
+double lineFloor(const Terrain& terrain, const Vector3& at, double t, double sunk) {
+    return groundHeight(terrain, at) + EYE_CLEARANCE * t + sunk * (1.0 - t);
+}
+
+int lineSteps(const Vector3& body, const Vector3& eye) {
+    return std::max(1, static_cast<int>(std::ceil(length(eye - body) / LINE_STEP)));
+}
+
+double sunkBy(const Vector3& body, const Terrain& terrain) { return std::min(0.0, body.y - groundHeight(terrain, body)); }
+
+// The lowest height over the eye's x and z from which the line to the body clears the ground.
+double clearHeight(const Vector3& body, const Vector3& eye, const Terrain& terrain) {
+    const double sunk = sunkBy(body, terrain);
+    const int steps = lineSteps(body, eye);
+    double rise = -1e300;
+    for (int k = 1; k <= steps; ++k) {
+        const double t = static_cast<double>(k) / steps;
+        rise = std::max(rise, (lineFloor(terrain, body + (eye - body) * t, t, sunk) - body.y) / t);
+    }
+    return body.y + rise;
+}
+
+// The share of the line from the body to the eye that is clear of the ground.
 double clearShare(const Vector3& body, const Vector3& eye, const Terrain& terrain) {
-    const double sunk = std::min(0.0, body.y - groundHeight(terrain, body));
-    const int steps = std::max(1, static_cast<int>(std::ceil(length(eye - body) / LINE_STEP)));
+    const double sunk = sunkBy(body, terrain);
+    const int steps = lineSteps(body, eye);
     for (int k = 1; k <= steps; ++k) {
         const double t = static_cast<double>(k) / steps;
         const Vector3 at = body + (eye - body) * t;
-        if (at.y < groundHeight(terrain, at) + EYE_CLEARANCE * t + sunk * (1.0 - t))
-            return static_cast<double>(k - 1) / steps;
+        if (at.y < lineFloor(terrain, at, t, sunk)) return static_cast<double>(k - 1) / steps;
     }
     return 1.0;
 }
@@ -59,15 +83,16 @@ Body chaseView(const Body& followed, double distance, const Terrain& terrain) {
     const Vector3 body = followed.position();
     const Vector3 placed = camera.position();
 
+    // Up first, keeping the distance behind, as far as a view still looking along the way;
+    // what rises steeper than that (a cliff) brings the eye in towards the body instead.
     Vector3 eye = placed;
     keepAboveGround(eye, terrain);
+    const double clear = clearHeight(body, eye, terrain);
+    eye.y = std::max(eye.y, std::min(clear, body.y + HIGHEST_RISE * distance));
     const double reach = length(eye - body);
-    if (reach > NEAREST_EYE) {
-        const double share = std::max(clearShare(body, eye, terrain), NEAREST_EYE / reach);
-        if (share < 1.0) {
-            eye = body + (eye - body) * share;
-            keepAboveGround(eye, terrain);  // the line asked less clearance of it than an eye needs
-        }
+    if (eye.y < clear && reach > NEAREST_EYE) {
+        eye = body + (eye - body) * std::max(clearShare(body, eye, terrain), NEAREST_EYE / reach);
+        keepAboveGround(eye, terrain);  // the line asked less clearance of it than an eye needs
     }
     if (eye == placed) return camera;
 
