@@ -41,8 +41,8 @@ protected:
 }
 
 // Every circuit the generator writes, set up by the game itself: the player starts in the
-// AI pods' row but touches none of them, so before any key nothing pushes it.
-TEST_F(StartGrid, ThePlayerStartsInTheRowClearOfEveryAiPodAndStaysAtRest) {
+// AI pods' row but touches none of them, so the contacts of the start leave it at rest.
+TEST_F(StartGrid, ThePlayerStartsInTheRowClearOfEveryAiPodAndNoContactPushesIt) {
     for (int circuit = 0; circuit < 3; ++circuit) {
         setUpRace(CIRCUITS[circuit]);
         Race& race = *currentRace();
