@@ -87,6 +87,12 @@ Body chaseView(const Body& followed, double distance, const Terrain& terrain) {
     // what rises steeper than that (a cliff) brings the eye in towards the body instead.
     Vector3 eye = placed;
     keepAboveGround(eye, terrain);
+    // A body inside the rock (pinned in a cliff above the flight ceiling) shows from nowhere:
+    // the eye only leaves the rock, looking the way it always does.
+    if (body.y < groundHeight(terrain, body) - EYE_CLEARANCE) {
+        camera.shift(eye - placed);
+        return camera;
+    }
     const double clear = clearHeight(body, eye, terrain);
     eye.y = std::max(eye.y, std::min(clear, body.y + HIGHEST_RISE * distance));
     const double reach = length(eye - body);

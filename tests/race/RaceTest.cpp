@@ -215,6 +215,11 @@ TEST_F(RaceWorld, TheChaseViewsKeepThePodOnTheScreenAndTheRockOutOfTheWay) {
             }
         }
     }
+    // A pod buried in the cliff shows from nowhere: the eye is only lifted, looking as always.
+    Body& buried = *race->entityAt(0)->body();
+    buried.moveUp(-3000.0);
+    race->updateCamera();
+    EXPECT_NEAR(length(race->camera().frame().forward() - chaseCamera(buried, 2000.0).frame().forward()), 0.0, 1e-9);
 }
 
 TEST_F(RaceWorld, OnlyEntitiesAheadAndInRangeAreDrawnAndTheCockpitHidesItsPod) {
