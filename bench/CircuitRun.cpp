@@ -96,6 +96,7 @@ double wholeFrame(Race& race, double* cpu = nullptr, double* mainCpu = nullptr) 
     const auto start = Clock::now();
     beginFrame();
     race.readKeys();
+    race.rankAndAim();
     race.drawWorld();
     race.think();
     flyPlayer(race);
@@ -113,7 +114,7 @@ FrameParts frameByParts(Race& race) {
     FrameParts parts;
     beginFrame();
     race.readKeys();
-    race.rankPods();
+    race.rankAndAim();
     glFinish();  // the clear is nobody's part
     auto mark = Clock::now();
     race.applyView();
