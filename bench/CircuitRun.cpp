@@ -2,13 +2,13 @@
 
 #include "Autopilot.h"
 #include "Floor.h"
-#include "GeneratedMap.h"
 #include "WholeFloor.h"
 
 #include "app/Clock.h"
 #include "app/KeyTable.h"
 #include "app/MenuScene.h"
 #include "app/Text.h"
+#include "content/GeneratedMap.h"
 #include "offscreen/GlContext.h"
 #include "race/Hud.h"
 #include "race/Race.h"
