@@ -56,8 +56,8 @@ public:
     void assignMissileTargets();
     // Ahead of the camera, within the view distance, and not the viewed pod seen from its cockpit.
     bool isDrawn(int i) const;
-    // The ranking and the missiles' aim, the frame's logic just before its drawing; nothing
-    // drawn reads them any other way, so they may come before the picture.
+    // Ranks the pods, then aims each missile from that ranking: the frame's logic just before
+    // the picture, whose head-up display shows the ranking.
     void rankAndAim();
     // Camera, entities, terrain, sky and head-up display; it reads the race and writes none of it.
     void drawWorld() const;
