@@ -44,5 +44,6 @@ FrameRateCounter& frameRateCounter();
 bool missileSignShown(int missileReady, std::uint32_t windowElapsed);
 
 // Speed, position, time, laps, frame rate, missile, money and boost of the viewed entity,
-// and "MAUVAIS SENS" while it goes the wrong way; the missile targets are assigned on the way.
-void drawHud(Race& race);
+// and "MAUVAIS SENS" while it goes the wrong way. Only the frame-rate counter, display
+// state, changes.
+void drawHud(const Race& race);

@@ -8,8 +8,7 @@
 
 #include <GL/gl.h>
 
-void Race::drawWorld() {
-    rankPods();
+void Race::drawWorld() const {
     applyView();
     drawEntities();
     terrain_->draw(*camera_);
