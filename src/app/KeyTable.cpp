@@ -10,9 +10,10 @@ int pressedThisFrame[KEY_SLOTS] = {};
 bool ignoredUntilReleased[KEY_SLOTS] = {};
 constexpr int LAST_READ_SPECIAL_CODE = 108;  // Insert
 
-// Slots held by a character key (not by a special key, whose code does not change with the
-// modifiers), and the modifiers held at that press.
-bool heldByCharacter[KEY_SLOTS] = {};
+// Slots a character key's press set that no character release has freed yet (a special key's
+// code does not change with the modifiers, so its events need no matching), and the modifiers
+// held at that press.
+bool characterDown[KEY_SLOTS] = {};
 int pressModifiers[KEY_SLOTS] = {};
 int modifiersNow = 0;
 
@@ -42,30 +43,32 @@ void press(int slot) {
 
 void release(int slot) {
     keyTable[slot] = 0;
-    heldByCharacter[slot] = false;
     ignoredUntilReleased[slot] = false;
+}
+
+void releaseCharacter(int slot) {
+    release(slot);
+    characterDown[slot] = false;
 }
 
 void setSpecial(int code, bool down) {
     const int slot = keySlot(code);
     if (slot < 0) return;
-    if (down) {
+    if (down)
         press(slot);
-        heldByCharacter[slot] = false;
-    } else {
+    else
         release(slot);
-    }
 }
 
-// The release's character is not held: the key that went up may have set another slot at its
+// No press of the release's character is outstanding: the key that went up may have set another slot at its
 // press, under other modifiers. Releases the held slots it could have set (the letter's other
 // case pressed under other modifiers; the other character of its key, pressed on the other
 // side of Shift); false if none is.
 bool releaseSameKey(int slot) {
     bool found = false;
     auto take = [&found](int candidate) {
-        if (!heldByCharacter[candidate]) return;
-        release(candidate);
+        if (!characterDown[candidate]) return;
+        releaseCharacter(candidate);
         found = true;
     };
     // The same letter in the other case: its key, pressed under other modifiers.
@@ -85,7 +88,7 @@ bool releaseSameKey(int slot) {
 // a layout not known here): the key is among those pressed under other modifiers.
 void releasePressedUnderOtherModifiers() {
     for (int slot = 0; slot < KEY_SLOTS; ++slot)
-        if (heldByCharacter[slot] && pressModifiers[slot] != modifiersNow) release(slot);
+        if (characterDown[slot] && pressModifiers[slot] != modifiersNow) releaseCharacter(slot);
 }
 }
 
@@ -104,7 +107,7 @@ void endKeyFrame() {
 }
 
 void clearKeys() {
-    for (int slot = 0; slot < KEY_SLOTS; ++slot) release(slot);
+    for (int slot = 0; slot < KEY_SLOTS; ++slot) releaseCharacter(slot);
     modifiersNow = 0;
     endKeyFrame();
 }
@@ -119,16 +122,16 @@ void setKeyModifiers(int modifiers) { modifiersNow = modifiers; }
 void onKeyPress(unsigned char key, int, int) {
     const int slot = key & 0xFF;
     press(slot);
-    heldByCharacter[slot] = true;
+    characterDown[slot] = true;
     pressModifiers[slot] = modifiersNow;
 }
 
 void onKeyRelease(unsigned char key, int, int) {
     const int slot = key & 0xFF;
-    const bool held = keyTable[slot] != 0;
+    const bool matched = characterDown[slot];
     // A release with nothing to release still sets its slot to 0.
-    release(slot);
-    if (!held && !releaseSameKey(slot)) releasePressedUnderOtherModifiers();
+    releaseCharacter(slot);
+    if (!matched && !releaseSameKey(slot)) releasePressedUnderOtherModifiers();
 }
 void onSpecialPress(int key, int, int) { setSpecial(key, true); }
 void onSpecialRelease(int key, int, int) { setSpecial(key, false); }
