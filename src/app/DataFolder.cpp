@@ -48,6 +48,12 @@ std::string executableFolder() {
     return error ? "" : executable.parent_path().string();
 }
 
+bool installedBeside(const std::string& relativeToExecutable) {
+    const std::string folder = executableFolder();
+    std::error_code error;
+    return !folder.empty() && fs::exists(fs::path(folder) / relativeToExecutable, error);
+}
+
 std::string missingDataMessage(const std::vector<std::string>& tried) {
     std::string message = "brenvask: no Data/ folder found; looked in:";
     for (std::size_t i = 0; i < tried.size(); ++i)

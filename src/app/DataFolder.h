@@ -25,6 +25,9 @@ std::string firstWithData(const std::vector<std::string>& folders);
 // The folder of the running executable, from /proc/self/exe; "" if it cannot be read.
 std::string executableFolder();
 
+// Whether something lies at that path from the executable's folder (the installed man page).
+bool installedBeside(const std::string& relativeToExecutable);
+
 // The one line printed when no folder's Data/ serves: each folder with what it lacked.
 std::string missingDataMessage(const std::vector<std::string>& tried);
 
