@@ -60,10 +60,10 @@ void setSpecial(int code, bool down) {
         release(slot);
 }
 
-// No press of the release's character is outstanding: the key that went up may have set another slot at its
-// press, under other modifiers. Releases the held slots it could have set (the letter's other
-// case pressed under other modifiers; the other character of its key, pressed on the other
-// side of Shift); false if none is.
+// No press of the release's character is outstanding: the key that went up may have set
+// another slot at its press, under other modifiers. Releases the held slots it could have set
+// (the letter's other case pressed under other modifiers; the other character of its key,
+// pressed on the other side of Shift); false if none is.
 bool releaseSameKey(int slot) {
     bool found = false;
     auto take = [&found](int candidate) {
@@ -84,8 +84,8 @@ bool releaseSameKey(int slot) {
     return found;
 }
 
-// No slot of the key that went up is held (a key pressed before the window had the focus, or
-// a layout not known here): the key is among those pressed under other modifiers.
+// No slot the key that went up could have set is held (a key pressed before the window had
+// the focus, or a layout not known here): the key is among those pressed under other modifiers.
 void releasePressedUnderOtherModifiers() {
     for (int slot = 0; slot < KEY_SLOTS; ++slot)
         if (characterDown[slot] && pressModifiers[slot] != modifiersNow) releaseCharacter(slot);
