@@ -71,8 +71,9 @@ public:
     void think();
     void collide();
     void moveBodies();
-    // '+' moves the camera to the next entity; the camera then copies that entity's body,
-    // set back behind it for the chase views.
+    // '+' moves the camera to the next entity, Home back to the player's pod (Home wins when
+    // both are held); the camera then copies that entity's body, set back behind it for the
+    // chase views.
     void updateCamera();
 
     // After the bodies move: is the viewed pod going the wrong way round? The head-up
