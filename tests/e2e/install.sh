@@ -16,8 +16,11 @@ cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install 
 
 desktop=("$prefix"/share/applications/*.desktop)
 desktop-file-validate "${desktop[@]}" || fail "desktop entry not valid"
-grep -qxF "Exec=\"$prefix/games/brenvask\"" "${desktop[@]}" || fail "desktop entry does not start the installed game"
-appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml >/dev/null || fail "metainfo not valid"
+grep -qxF "Exec=\"$prefix/games/brenvask\"" "${desktop[@]}" &&
+  grep -qxF "Exec=\"$prefix/games/brenvask\" --window" "${desktop[@]}" || fail "desktop entry does not start the installed game"
+grep -qx StartupWMClass=brenvask "${desktop[@]}" || fail "desktop entry has no StartupWMClass=brenvask"
+appstreamcli validate --pedantic --no-net "$prefix"/share/metainfo/*.metainfo.xml >"$scratch/appstream" 2>&1 &&
+  ! grep -E '^[EW]:' "$scratch/appstream" || fail "metainfo: $(cat "$scratch/appstream")"
 warnings=$(zcat "$prefix/share/man/man6/brenvask.6.gz" | LC_ALL=C.UTF-8 groff -t -man -Tutf8 -ww -z 2>&1)
 [ -z "$warnings" ] || fail "man page: $warnings"
 [ -s "$prefix/share/doc/brenvask/copyright" ] || fail "no copyright file"
@@ -35,10 +38,18 @@ run() { (cd / && exec env -u DISPLAY "$installed" "$@") >"$scratch/out" 2>"$scra
 [ "$(run -display :99999)" = 1 ] && grep -q ':99999' "$scratch/err" || fail "-display :99999: $(cat "$scratch/err")"
 
 # Started from /, which holds no Data/: the menu shows the three circuit pictures, not flat
-# placeholders, and Escape ends the game with status 0 and its one line.
+# placeholders, and Escape ends the game with status 0 and its one line. The window is
+# brenvask to the desktop (WM_CLASS, as the desktop entry's StartupWMClass) and names its
+# process, whether game mode was asked for (the installed game) or not (--window).
 start_display
-for game in "$prefix/games/brenvask" "$executable"; do
-  start_game "$game" /
+games=("$prefix/games/brenvask" "$executable")
+options=("" --window)
+for i in 0 1; do
+  game=${games[i]}
+  # shellcheck disable=SC2086
+  start_game "$game" / ${options[i]}
+  [ "$(xprop -id "$WINDOW" WM_CLASS _NET_WM_PID)" = "WM_CLASS(STRING) = \"brenvask\", \"brenvask\"
+_NET_WM_PID(CARDINAL) = $GAME_PID" ] || fail "$game: window properties $(xprop -id "$WINDOW" WM_CLASS _NET_WM_PID)"
   screenshot "$scratch/menu.png"
   for preview in "0.06 0.64 0.30 0.86" "0.37 0.64 0.63 0.86" "0.70 0.64 0.94 0.86"; do
     # shellcheck disable=SC2086
