@@ -159,14 +159,15 @@ void Race::updateCamera() {
     placeCamera();
 }
 
+void Race::rankAndAim() {
+    rankPods();
+    assignMissileTargets();
+}
+
 void Race::runFrame(bool draw) {
     readKeys();
-    if (draw) {
-        drawWorld();
-    } else {
-        rankPods();
-        assignMissileTargets();
-    }
+    rankAndAim();
+    if (draw) drawWorld();
     think();
     collide();
     moveBodies();

@@ -13,9 +13,6 @@ build=$2
 key_down() { xdotool keydown "$1"; }
 key_up() { xdotool keyup "$1"; }
 
-# The head-up display's "POSITION", low on the left.
-in_race() { at_least "$(share "$1" 0.01 0.90 0.20 0.94 "r+g+b>2.3")" 0.08; }
-
 # new_frame OLD NEW: the screen, grabbed into NEW, differs from OLD.
 new_frame() {
   grab "$2"
