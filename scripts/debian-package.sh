@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian packages as a distribution does: a clean clone of the last commit, then
+# Builds the Debian packages as a distribution does: a clean clone of the last commit (or of
+# $BRENVASK_COMMIT), then
 # dpkg-buildpackage -us -uc (source and binaries, the unit tests at build time unless
 # DEB_BUILD_OPTIONS has nocheck). lintian --pedantic on the .changes must find no error or
 # warning, and the packages must pass the package test's checks (tests/e2e/lib/packages.bash),
@@ -11,7 +12,7 @@ top=$(realpath "$(dirname "$0")/..")
 source "$top/tests/e2e/lib/common.bash"
 source "$top/tests/e2e/lib/packages.bash"
 out=$(realpath -m "${1:-$top/build/debian}")
-commit=$(git -C "$top" rev-parse HEAD) || fail "not a git checkout"
+commit=$(git -C "$top" rev-parse "${BRENVASK_COMMIT:-HEAD}") || fail "not a git checkout"
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

@@ -40,7 +40,7 @@ cpack_route() {
 }
 # The unit tests at build time change nothing in the packages: nocheck spares their build.
 debian_route() {
-  BRENVASK_CLONE=$(folder "$1" debian)/brenvask DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" \
+  BRENVASK_COMMIT=$commit BRENVASK_CLONE=$(folder "$1" debian)/brenvask DEB_BUILD_OPTIONS="nocheck ${DEB_BUILD_OPTIONS:-}" \
     DPKG_BUILDPACKAGE_OPTIONS=-j"$(nproc)" "$top/scripts/debian-package.sh" "$work/debian-$1" >/dev/null
 }
 
