@@ -156,6 +156,7 @@ void Race::moveBodies() {
 void Race::updateCamera() {
     if (keyDown(KEY_PLUS) && !entities_.empty())
         setCameraIndex((cameraIndex() + 1u) % static_cast<unsigned int>(entities_.size()));
+    if (keyDown(KEY_HOME)) setCameraIndex(0);  // the player's pod, the first entity set-up adds
     placeCamera();
 }
 

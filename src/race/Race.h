@@ -69,8 +69,9 @@ public:
     void think();
     void collide();
     void moveBodies();
-    // '+' moves the camera to the next entity; the camera then copies that entity's body,
-    // set back behind it for the chase views.
+    // '+' moves the camera to the next entity, Home back to the player's pod (Home wins when
+    // both are held); the camera then copies that entity's body, set back behind it for the
+    // chase views.
     void updateCamera();
 
     // One race frame of the race scene, all but the Escape key; without drawing for headless
