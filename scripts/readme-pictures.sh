@@ -5,7 +5,9 @@
 #   race.png   the start of a race on the second circuit, in the chase view;
 #   skies.png  the three skies from the cockpit (F1), one tile per circuit;
 #   roads.png  the close chase view (F3) behind a computer pod ('+') on each circuit, taken
-#              when the chevrons of a bend, a checkpoint's gate or the causeway is ahead.
+#              when the chevrons of a bend, a checkpoint's gate or the causeway is ahead;
+#   screenshots/*.png  whole screens in full colour at the game's 1024 x 768 for the AppStream
+#              metainfo: the three circuits' races from the cockpit, and the menu.
 # Every step waits for the screen it needs, so a busy machine only makes it slower.
 # Needs Xvfb, xdotool and ImageMagick (./test.sh installs them). Not a test. Run it by hand
 # from the top folder after a change to how the game looks, then look at docs/ and commit:
@@ -134,4 +136,8 @@ convert race.png -resize 640x480 -colors 256 +repage "PNG8:$docs/race.png"
 convert sky-0.png sky-1.png sky-2.png -crop 640x480+192+100 +repage -resize 320x240 +append \
   -colors 256 +repage "PNG8:$docs/skies.png"
 convert road-0.png road-1.png road-2.png -resize 512x384 +append -colors 256 +repage "PNG8:$docs/roads.png"
+mkdir -p "$docs/screenshots"
+for shot in sky-0:race-valley sky-1:race-pass sky-2:race-islands menu:menu; do
+  convert "${shot%%:*}.png" -strip "PNG24:$docs/screenshots/${shot#*:}.png"
+done
 echo "README pictures written to $docs"

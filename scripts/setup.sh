@@ -16,11 +16,13 @@ build=${1:-build}
 # Building and running the game: compiler, CMake, OpenGL, GLU, freeglut, Mesa's renderers,
 # and libpng for the icon drawing among the content tools.
 game_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri libpng-dev)
-# The tests, the benchmark, the soak, the sanitizer and fuzz runs, and the Debian package.
+# The tests, the benchmark, the soak, the sanitizer and fuzz runs, and the Debian packages
+# (cpack's, and debian/'s with its build dependencies).
 # libclang-rt-dev comes with clang from the same Debian source: the sanitizer and libFuzzer
 # runtime of whatever version the default clang is.
 test_packages=(clang libclang-rt-dev libgtest-dev libegl-dev libegl-mesa0 xvfb xdotool x11-utils
-               imagemagick xauth desktop-file-utils appstream groff-base dpkg-dev file lintian)
+               imagemagick xauth desktop-file-utils appstream groff-base dpkg-dev file lintian
+               debhelper libopenal-dev git)
 packages=("${game_packages[@]}")
 $play_only || packages+=("${test_packages[@]}")
 
@@ -39,9 +41,12 @@ if [ ${#missing[@]} -gt 0 ]; then
     "${update[@]}"
     "${install[@]}" >/dev/null
   else
-    echo "Missing packages. Installing them needs root: run this once as root (with sudo or su),"
-    echo "then try again:"
-    echo "  ${update[*]} && ${install[*]}"
+    # One command, so that sudo or su runs the update and the install alike as root.
+    command="${update[*]} && ${install[*]}"
+    echo "Missing packages. Installing them needs root: run one of these once (su asks for root's"
+    echo "password), then try again:"
+    echo "  sudo sh -c '$command'"
+    echo "  su -c '$command'"
     exit 1
   fi
 fi

@@ -2,6 +2,7 @@
 
 #include "app/KeyTable.h"
 #include "app/Scene.h"
+#include "app/WindowClass.h"
 
 #include <GL/freeglut.h>
 #include <GL/glu.h>
@@ -63,6 +64,7 @@ void initWindow(WindowSettings settings) {
         glutInitWindowSize(settings.width, settings.height);
         glutCreateWindow(settings.title);
     }
+    nameWindowForDesktop("brenvask");
 
     clearKeys();
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);

@@ -17,8 +17,11 @@ cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install 
 
 desktop=("$prefix"/share/applications/*.desktop)
 desktop-file-validate "${desktop[@]}" || fail "desktop entry not valid"
-grep -qxF "Exec=\"$prefix/games/brenvask\"" "${desktop[@]}" || fail "desktop entry does not start the installed game"
-appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml >/dev/null || fail "metainfo not valid"
+grep -qxF "Exec=\"$prefix/games/brenvask\"" "${desktop[@]}" &&
+  grep -qxF "Exec=\"$prefix/games/brenvask\" --window" "${desktop[@]}" || fail "desktop entry does not start the installed game"
+grep -qx StartupWMClass=brenvask "${desktop[@]}" || fail "desktop entry has no StartupWMClass=brenvask"
+appstreamcli validate --pedantic --no-net "$prefix"/share/metainfo/*.metainfo.xml >"$scratch/appstream" 2>&1 &&
+  ! grep -E '^[EW]:' "$scratch/appstream" || fail "metainfo: $(cat "$scratch/appstream")"
 warnings=$(zcat "$prefix/share/man/man6/brenvask.6.gz" | LC_ALL=C.UTF-8 groff -t -man -Tutf8 -ww -z 2>&1)
 [ -z "$warnings" ] || fail "man page: $warnings"
 [ -s "$prefix/share/doc/brenvask/copyright" ] || fail "no copyright file"
@@ -44,10 +47,14 @@ run() { (cd / && exec env -u DISPLAY "$installed" "$@") >"$scratch/out" 2>"$scra
 
 # Started from /, which holds no Data/, and from a folder with an empty Data/ (a modder's or
 # a backup's): the menu shows the three circuit pictures, not flat placeholders, and Escape
-# ends the game with status 0 and its one line.
+# ends the game with status 0 and its one line. The window is brenvask to the desktop
+# (WM_CLASS, as the desktop entry's StartupWMClass) and names its process, whether game mode
+# was asked for (the installed game) or not (--window).
 start_display
-menu_then_quit() {  # GAME FOLDER
-  start_game "$1" "$2"
+menu_then_quit() {  # GAME FOLDER [ARGS]
+  start_game "$@"
+  [ "$(xprop -id "$WINDOW" WM_CLASS _NET_WM_PID)" = "WM_CLASS(STRING) = \"brenvask\", \"brenvask\"
+_NET_WM_PID(CARDINAL) = $GAME_PID" ] || fail "$1: window properties $(xprop -id "$WINDOW" WM_CLASS _NET_WM_PID)"
   screenshot "$scratch/menu.png"
   for preview in "0.06 0.64 0.30 0.86" "0.37 0.64 0.63 0.86" "0.70 0.64 0.94 0.86"; do
     # shellcheck disable=SC2086
@@ -59,7 +66,7 @@ menu_then_quit() {  # GAME FOLDER
 }
 menu_then_quit "$prefix/games/brenvask" /
 mkdir -p "$scratch/stray/Data"
-menu_then_quit "$executable" "$scratch/stray"
+menu_then_quit "$executable" "$scratch/stray" --window
 
 # A window of the size -geometry gives, where it says.
 start_game "$prefix/games/brenvask" / --window -geometry 640x480+10+20

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The Debian packages: cpack makes them from the build's configuration with its own /usr
-# build; lintian finds no error or warning in them; brenvask holds the game and what
-# describes it, brenvask-data its Data/; unpacked into a scratch root nothing in them names
-# /usr/local, and the installed game started from / shows the menu and quits on Escape.
+# build; they pass lib/packages.bash's checks (lintian, contents, xz, dependencies); unpacked
+# into a scratch root nothing in them names /usr/local, and the installed game started from /
+# shows the menu and quits on Escape. scripts/debian-package.sh checks dpkg-buildpackage's.
 source "$(dirname "$0")/lib/common.bash"
 source "$(dirname "$0")/lib/screen.bash"
+source "$(dirname "$0")/lib/packages.bash"
 build=$2
 
 scratch=$(mktemp -d)
@@ -15,28 +16,7 @@ game=$scratch/brenvask_1.0.0_$(dpkg --print-architecture).deb
 data=$scratch/brenvask-data_1.0.0_all.deb
 [ -f "$game" ] && [ -f "$data" ] || fail "cpack made: $(cd "$scratch" && echo *.deb)"
 
-lintian --info --pedantic "$game" "$data" >"$scratch/lintian" 2>/dev/null
-! grep -E '^[EW]: |hardening-' "$scratch/lintian" || fail "lintian: $(cat "$scratch/lintian")"
-
-contents() { dpkg-deb -c "$1" | awk '{ print $6 }'; }
-for file in games/brenvask share/applications/org.brenvask.Brenvask.desktop share/man/man6/brenvask.6.gz \
-  share/icons/hicolor/{48x48,128x128,256x256}/apps/brenvask.png share/metainfo/org.brenvask.Brenvask.metainfo.xml \
-  share/doc/brenvask/copyright share/doc/brenvask/changelog.gz; do
-  contents "$game" | grep -qx "./usr/$file" || fail "brenvask lacks /usr/$file"
-done
-for file in share/games/brenvask/Data/font2.bmp share/games/brenvask/Data/pod.mdl share/doc/brenvask-data/copyright; do
-  contents "$data" | grep -qx "./usr/$file" || fail "brenvask-data lacks /usr/$file"
-done
-! contents "$data" | grep -q '/games/brenvask$' || fail "brenvask-data holds the executable"
-# Nothing else than the game's own: no tools, tests, benchmark or soak.
-! { contents "$game"; contents "$data"; } | grep -E 'datagen|circuitcheck|icongen|_tests|bench|soak' ||
-  fail "a package holds a tool"
-
-[ "$(dpkg-deb -f "$game" Section)" = games ] || fail "section is not games"
-[ "$(dpkg-deb -f "$data" Architecture)" = all ] || fail "brenvask-data is not for all architectures"
-depends=$(dpkg-deb -f "$game" Depends)
-[[ $depends == *"brenvask-data (= 1.0.0)"* && $depends == *libglut* ]] ||
-  fail "Depends names neither brenvask-data (= 1.0.0) nor freeglut's libglut: $depends"
+check_packages "$game" "$data"
 
 root=$scratch/root
 dpkg-deb -x "$game" "$root" && dpkg-deb -x "$data" "$root" || fail "could not unpack the packages"
