@@ -33,6 +33,8 @@ CommandLine parseCommandLine(int argc, char** argv) {
         }
         if (std::strcmp(argument, "--window") == 0) {
             line.window = true;
+        } else if (std::strcmp(argument, "--mute") == 0) {
+            line.mute = true;
         } else if (isOneOf(argument, GLUT_OPTIONS_WITH_VALUE)) {
             line.glutArgs.push_back(argv[i]);
             if (i + 1 < argc) line.glutArgs.push_back(argv[++i]);
@@ -52,13 +54,14 @@ std::string refusalMessage(const std::string& argument) {
 }
 
 std::string usageText(const std::string& dataRelativeToExecutable, const std::string& dataAbsolute) {
-    return "Usage: brenvask [--window] [GLUT options]\n"
+    return "Usage: brenvask [--window] [--mute] [GLUT options]\n"
            "       brenvask --help | --version\n"
            "\n"
            "A hover-pod race against ten computer pods, full screen at 1024x768.\n"
            "\n"
            "Options:\n"
            "  --window    play in an ordinary 1024x768 window instead of full screen\n"
+           "  --mute      play without sound\n"
            "  --help      print this help and exit\n"
            "  --version   print the version and exit\n"
            "  GLUT's own options are passed on: -display NAME, -geometry WxH+X+Y, -direct,\n"
@@ -68,6 +71,11 @@ std::string usageText(const std::string& dataRelativeToExecutable, const std::st
            "  menu    Left/Right choose a circuit, Space starts it, Escape quits\n"
            "  race    w thrust, x brake, c boost, Left/Right turn, Down/Up rise/sink,\n"
            "          7/1 push sideways, Space fires, F1/F2/F3 views, Escape back to the menu\n"
+           "\n"
+           "Sound: every pod's engine rises with its speed and thrust, and you hear missiles\n"
+           "launch, fly and strike, pick-ups, checkpoints and laps, and hard landings;\n"
+           "the menu clicks. Without a sound device the game plays silently; --mute turns\n"
+           "sound off.\n"
            "\n"
            "Data/ is looked for, in this order, in the working directory, the executable's\n"
            "folder, " + dataRelativeToExecutable + " from the executable's folder, and\n"

@@ -10,6 +10,7 @@ struct CommandLine {
     enum class Action { Play, Help, Version, Refuse };
     Action action = Action::Play;
     bool window = false;          // --window: an ordinary window instead of game mode
+    bool mute = false;            // --mute: no sound, no sound device opened
     std::string refused;          // the argument refused, for Action::Refuse
     std::vector<char*> glutArgs;  // argv[0] and what GLUT reads, for glutInit
 };

@@ -18,5 +18,5 @@ constexpr int SKY_FACES = 6;
 std::string skyFacePath(const char* skyPrefix, int face);
 
 // Every file of the Data/ tree, as the game opens it: the font, each circuit's heightmap,
-// grass, preview and sky faces, each model's mesh and paint.
+// grass, preview and sky faces, each model's mesh and paint, and the sounds.
 std::vector<std::string> dataFiles();
