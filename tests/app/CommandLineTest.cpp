@@ -37,9 +37,12 @@ TEST(CommandLine, HelpAndVersionWinWhereverTheyStand) {
 }
 
 TEST(CommandLine, WindowIsOursAndGlutOptionsKeepTheirValues) {
-    const CommandLine line = parse({"-display", ":3", "--window", "-geometry", "800x600+0+0", "-iconic", "-sync"});
+    const CommandLine line =
+        parse({"-display", ":3", "--window", "-geometry", "800x600+0+0", "-iconic", "--mute", "-sync"});
     EXPECT_EQ(line.action, CommandLine::Action::Play);
     EXPECT_TRUE(line.window);
+    EXPECT_TRUE(line.mute);
+    EXPECT_FALSE(parse({}).mute);
     EXPECT_EQ(glutWords(line),
               (std::vector<std::string>{"brenvask", "-display", ":3", "-geometry", "800x600+0+0", "-iconic", "-sync"}));
     // A value that looks like an option is still the value.
@@ -57,7 +60,7 @@ TEST(CommandLine, AnyOtherDashArgumentIsRefusedByName) {
 
 TEST(CommandLine, UsageNamesTheOptionsAndTheDataFolders) {
     const std::string usage = usageText("../share/games/brenvask", "/usr/share/games/brenvask");
-    for (const char* part : {"--window", "--help", "--version", "-display", "Escape", "../share/games/brenvask",
+    for (const char* part : {"--window", "--mute", "--help", "--version", "-display", "Escape", "../share/games/brenvask",
                              "/usr/share/games/brenvask.", "man 6 brenvask"})
         EXPECT_NE(usage.find(part), std::string::npos) << part;
 }
