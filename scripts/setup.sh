@@ -14,11 +14,12 @@ fi
 build=${1:-build}
 
 # Building and running the game: compiler, CMake, OpenGL, GLU, freeglut, Mesa's renderers,
-# and libpng for the icon drawing among the content tools.
-game_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri libpng-dev)
-# The tests, the benchmark, the soak, the sanitizer and fuzz runs, and the Debian package.
+# OpenAL Soft for the sound, and libpng for the icon drawing among the content tools.
+game_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri libopenal-dev libpng-dev)
+# The tests, the benchmark, the soak, the sanitizer and fuzz runs, and the Debian package;
+# sox measures the game's recorded sound.
 test_packages=(clang libclang-rt-14-dev libgtest-dev libegl-dev libegl-mesa0 xvfb xdotool x11-utils
-               imagemagick xauth desktop-file-utils appstream groff-base dpkg-dev file lintian)
+               imagemagick xauth desktop-file-utils appstream groff-base dpkg-dev file lintian sox)
 packages=("${game_packages[@]}")
 $play_only || packages+=("${test_packages[@]}")
 

@@ -24,7 +24,8 @@ for file in games/brenvask share/applications/org.brenvask.Brenvask.desktop shar
   share/doc/brenvask/copyright share/doc/brenvask/changelog.gz; do
   contents "$game" | grep -qx "./usr/$file" || fail "brenvask lacks /usr/$file"
 done
-for file in share/games/brenvask/Data/font2.bmp share/games/brenvask/Data/pod.mdl share/doc/brenvask-data/copyright; do
+for file in share/games/brenvask/Data/font2.bmp share/games/brenvask/Data/pod.mdl share/games/brenvask/Data/engine.wav \
+            share/doc/brenvask-data/copyright; do
   contents "$data" | grep -qx "./usr/$file" || fail "brenvask-data lacks /usr/$file"
 done
 ! contents "$data" | grep -q '/games/brenvask$' || fail "brenvask-data holds the executable"
@@ -35,8 +36,8 @@ done
 [ "$(dpkg-deb -f "$game" Section)" = games ] || fail "section is not games"
 [ "$(dpkg-deb -f "$data" Architecture)" = all ] || fail "brenvask-data is not for all architectures"
 depends=$(dpkg-deb -f "$game" Depends)
-[[ $depends == *"brenvask-data (= 1.0.0)"* && $depends == *libglut* ]] ||
-  fail "Depends names neither brenvask-data (= 1.0.0) nor freeglut's libglut: $depends"
+[[ $depends == *"brenvask-data (= 1.0.0)"* && $depends == *libglut* && $depends == *libopenal1* ]] ||
+  fail "Depends lacks brenvask-data (= 1.0.0), freeglut's libglut or OpenAL's libopenal1: $depends"
 
 root=$scratch/root
 dpkg-deb -x "$game" "$root" && dpkg-deb -x "$data" "$root" || fail "could not unpack the packages"
