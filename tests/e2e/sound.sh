@@ -64,13 +64,13 @@ measure() { sox "$REC" -n trim "$1" "$2" stat 2>&1 | awk -v f="$3" '$1 == f && /
 greater() { awk -v a="$1" -v b="$2" -v k="$3" 'BEGIN { exit !(a > k * b) }'; }
 
 quiet=$(measure "$(at "$at_right" -0.9)" 0.8 Maximum)
-click=$(measure "$(at "$at_right")" 0.6 Maximum)
+click=$(measure "$(at "$at_right")" 1 Maximum)
 echo "menu: peak $quiet before the arrow, $click after it"
 greater "$click" 0.05 1 && greater "$click" "$quiet" 4 || fail "no click followed the arrow (peak $click after, $quiet before)"
 
 still=$(measure "$(at "$at_still")" 1.5 RMS)
 before_fire=$(measure "$(at "$at_fire" -1)" 1 Maximum)
-launch=$(measure "$(at "$at_fire")" 0.8 Maximum)
+launch=$(measure "$(at "$at_fire")" 1 Maximum)
 thrust=$(measure "$(at "$at_thrust_end" -1.5)" 1.5 RMS)
 echo "race: engine RMS $still standing, $thrust with w held; peak $before_fire before Space, $launch after it"
 greater "$thrust" "$still" 1.4 || fail "the engine did not rise while w was held (RMS $thrust against $still standing)"
