@@ -27,6 +27,7 @@ TEST(CommandLine, NothingPlaysFullScreenWithTheProgramNameForGlut) {
     const CommandLine line = parse({});
     EXPECT_EQ(line.action, CommandLine::Action::Play);
     EXPECT_FALSE(line.window);
+    EXPECT_FALSE(line.mute);
     EXPECT_EQ(glutWords(line), std::vector<std::string>{"brenvask"});
 }
 
@@ -42,7 +43,6 @@ TEST(CommandLine, WindowIsOursAndGlutOptionsKeepTheirValues) {
     EXPECT_EQ(line.action, CommandLine::Action::Play);
     EXPECT_TRUE(line.window);
     EXPECT_TRUE(line.mute);
-    EXPECT_FALSE(parse({}).mute);
     EXPECT_EQ(glutWords(line),
               (std::vector<std::string>{"brenvask", "-display", ":3", "-geometry", "800x600+0+0", "-iconic", "-sync"}));
     // A value that looks like an option is still the value.
