@@ -16,9 +16,10 @@ build=${1:-build}
 # Building and running the game: compiler, CMake, OpenGL, GLU, freeglut, Mesa's renderers,
 # OpenAL Soft for the sound, and libpng for the icon drawing among the content tools.
 game_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri libopenal-dev libpng-dev)
-# The tests, the benchmark, the soak, the sanitizer and fuzz runs, and the Debian package;
-# sox measures the game's recorded sound.
-test_packages=(clang libclang-rt-14-dev libgtest-dev libegl-dev libegl-mesa0 xvfb xdotool x11-utils
+# The tests, the benchmark, the soak, the sanitizer and fuzz runs, and the Debian package.
+# libclang-rt-dev comes with clang from the same Debian source: the sanitizer and libFuzzer
+# runtime of whatever version the default clang is. sox measures the game's recorded sound.
+test_packages=(clang libclang-rt-dev libgtest-dev libegl-dev libegl-mesa0 xvfb xdotool x11-utils
                imagemagick xauth desktop-file-utils appstream groff-base dpkg-dev file lintian sox)
 packages=("${game_packages[@]}")
 $play_only || packages+=("${test_packages[@]}")

@@ -12,7 +12,6 @@ build=$2
 SHOTS=$build/screenshots
 mkdir -p "$SHOTS"
 
-in_race() { check_share "$1" 0.01 0.90 0.20 0.94 "r+g+b>2.3" 0.08 1 "\"POSITION\""; }
 
 RECORDING=$(mktemp -d)
 start_display_with_screen_file
