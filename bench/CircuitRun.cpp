@@ -2,6 +2,7 @@
 
 #include "Autopilot.h"
 #include "Floor.h"
+#include "SoundThreads.h"
 #include "WholeFloor.h"
 
 #include "app/Clock.h"
@@ -13,6 +14,7 @@
 #include "race/Hud.h"
 #include "race/Race.h"
 #include "race/RaceSetup.h"
+#include "sound/Sound.h"
 #include "terrain/Terrain.h"
 
 #include <GL/gl.h>
@@ -89,8 +91,8 @@ double cpuMs(clockid_t clock) {
     return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
 }
 
-// The race frame as the race scene runs it, with the autopilot at the keys.
-double wholeFrame(Race& race, double* cpu = nullptr, double* mainCpu = nullptr) {
+// The race frame as the race scene runs it, with the autopilot at the keys, and heard.
+double wholeFrame(Race& race, double* cpu = nullptr, double* mainCpu = nullptr, double* soundMs = nullptr) {
     const double cpuStart = cpuMs(CLOCK_PROCESS_CPUTIME_ID);
     const double mainStart = cpuMs(CLOCK_THREAD_CPUTIME_ID);
     const auto start = Clock::now();
@@ -103,6 +105,9 @@ double wholeFrame(Race& race, double* cpu = nullptr, double* mainCpu = nullptr) 
     race.collide();
     race.moveBodies();
     race.updateCamera();
+    const auto soundStart = Clock::now();
+    updateRaceSound(race);
+    if (soundMs) *soundMs = msSince(soundStart);
     glFinish();
     if (cpu) *cpu = cpuMs(CLOCK_PROCESS_CPUTIME_ID) - cpuStart;
     if (mainCpu) *mainCpu = cpuMs(CLOCK_THREAD_CPUTIME_ID) - mainStart;
@@ -146,6 +151,7 @@ FrameParts frameByParts(Race& race) {
 }
 
 void endRace() {
+    leaveRaceSound();
     destroyCurrentRace();
     useRealClock();
 }
@@ -157,18 +163,22 @@ namespace {
 void timeWholeFrames(Race& race, GameClock& clock, int frames, CircuitFigures& figures) {
     std::vector<CameraPose> path;
     std::vector<FrameScene> scenes;
+    const double soundCpuStart = soundThreadsCpuMs();
+    const auto start = Clock::now();
     for (int i = 0; i < frames; ++i) {
         clock.tick();
         scenes.push_back(sceneBeforeFrame(race));
         path.push_back(scenes.back().pose);
-        double cpu = 0, mainCpu = 0;
+        double cpu = 0, mainCpu = 0, sound = 0;
         recordTexts(&scenes.back().texts);  // a score of short strings: nothing beside the frame
-        figures.frameMs.push_back(wholeFrame(race, &cpu, &mainCpu));
+        figures.frameMs.push_back(wholeFrame(race, &cpu, &mainCpu, &sound));
         recordTexts(nullptr);
         figures.frameCpuMs.push_back(cpu);
         figures.frameMainCpuMs.push_back(mainCpu);
+        figures.soundMs.push_back(sound);
         figures.triangles.push_back(race.terrain()->lastDrawnTriangles());
     }
+    figures.soundThreadsShare = (soundThreadsCpuMs() - soundCpuStart) / msSince(start);
     figures.floorMs = timeFloor(*race.terrain(), path);
     GroundWork ground = timeGroundWork(*race.terrain(), path);
     figures.choosingCpuMs = std::move(ground.choosingMs);

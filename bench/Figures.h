@@ -31,6 +31,8 @@ struct CircuitFigures {
     std::vector<double> groundCpuMs;    // the game thread choosing and sending them
     std::vector<double> wholeFloorMs;  // the same frames whole, drawn the fastest way (WholeFloor.h)
     bool samePath = true;              // the timed-by-part run drew the same triangles
+    std::vector<double> soundMs;       // the sound's update after each whole frame (part of it)
+    double soundThreadsShare = 0;      // the sound's mixing threads, processor time / wall time
 };
 
 // Median and 95th percentile (nearest rank).

@@ -53,11 +53,13 @@ void printMachineLine(const CircuitFigures& figures) {
         }
     }
     std::printf(" cpu_median_ms=%.3f main_cpu_median_ms=%.3f triangles_median=%.0f fps=%.1f floor_median_ms=%.3f "
-                "floor_p95_ms=%.3f same_path=%d ground_cpu_median_ms=%.3f choosing_cpu_median_ms=%.3f\n",
+                "floor_p95_ms=%.3f same_path=%d ground_cpu_median_ms=%.3f choosing_cpu_median_ms=%.3f "
+                "sound_median_ms=%.4f sound_p95_ms=%.4f sound_threads_share=%.4f\n",
                 spreadOf(figures.frameCpuMs).median, spreadOf(figures.frameMainCpuMs).median,
                 spreadOf(figures.triangles).median, framesPerSecond(figures), floor.median, floor.p95,
                 figures.samePath ? 1 : 0, spreadOf(figures.groundCpuMs).median,
-                spreadOf(figures.choosingCpuMs).median);
+                spreadOf(figures.choosingCpuMs).median, spreadOf(figures.soundMs).median,
+                spreadOf(figures.soundMs).p95, figures.soundThreadsShare);
 }
 }
 
@@ -88,6 +90,12 @@ void printReport(const std::vector<CircuitFigures>& circuits) {
         }
         std::printf(" %9.0f %6.2f/%-6.2f%s\n", spreadOf(figures.triangles).median, floor.median, floor.p95,
                     figures.samePath ? "" : "  (the two runs drew different triangles!)");
+    }
+    std::printf("\nsound, on the game thread per frame (median / 95th percentile, ms) and its mixing threads' share of a core:\n");
+    for (const CircuitFigures& figures : circuits) {
+        const Spread sound = spreadOf(figures.soundMs);
+        std::printf("circuit %d: %.4f / %.4f ms, %.1f %%\n", figures.circuit + 1, sound.median, sound.p95,
+                    100.0 * figures.soundThreadsShare);
     }
     std::printf("\n");
     for (const CircuitFigures& figures : circuits) printMachineLine(figures);

@@ -3,6 +3,7 @@
 // See the README, "Benchmark", for what the figures mean.
 #include "CircuitRun.h"
 #include "Report.h"
+#include "SoundThreads.h"
 
 #include "app/Text.h"
 #include "offscreen/GlContext.h"
@@ -79,10 +80,11 @@ int main(int argc, char** argv) {
     if (!GlContext::makeCurrent()) return 1;
     GlContext::setGameState();
     loadFont("Data/font2.bmp");
+    const bool sound = startBenchSound();
 
-    std::printf("renderer: %s, %dx%d, %d frames per %s, view distance %d; load average at start: %s\n",
+    std::printf("renderer: %s, %dx%d, %d frames per %s, view distance %d, %s; load average at start: %s\n",
                 reinterpret_cast<const char*>(glGetString(GL_RENDERER)), GlContext::WIDTH, GlContext::HEIGHT, frames,
-                maps ? "map" : "circuit", viewDistance, loadAverage().c_str());
+                maps ? "map" : "circuit", viewDistance, sound ? "with sound" : "without sound", loadAverage().c_str());
     warmUp();
     if (maps) {
         const std::vector<CircuitFigures> results = runMaps(frames, viewDistance);

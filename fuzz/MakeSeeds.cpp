@@ -1,8 +1,11 @@
-// Writes small sound BMP and .mdl files into <folder>/bmp and <folder>/mdl as fuzzing seeds.
+// Writes small well-formed BMP, .mdl and WAV files into <folder>/bmp, <folder>/mdl and
+// <folder>/wav as fuzzing seeds.
 #include "assets/Image.h"
 #include "assets/MdlFormat.h"
+#include "content/Sounds.h"
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -43,13 +46,30 @@ void writeMeshes(const std::string& folder) {
     writeMdl((folder + "/odd.mdl").c_str(), odd);
 }
 
+void writeSounds(const std::string& folder) {
+    // Short enough for the fuzzer to run through many times a second.
+    constexpr std::size_t KEPT = 600;
+    for (int s = 0; s < SOUND_COUNT; ++s) {
+        Pcm sound = synthesiseSound(static_cast<SoundId>(s));
+        if (sound.samples.size() > KEPT) sound.samples.resize(KEPT);
+        writeWav((folder + "/sound" + std::to_string(s) + ".wav").c_str(), sound);
+    }
+    // The generator writes 16-bit mono only: one 8-bit stereo file, with a list chunk before
+    // its data, made by hand.
+    const char stereo[] = "RIFF\x30\0\0\0WAVEfmt \x10\0\0\0\x01\0\x02\0\x11\x2B\0\0\x22\x56\0\0\x02\0\x08\0"
+                          "LIST\x02\0\0\0abdata\x04\0\0\0\xFF\x01\xC0\xC0";
+    std::ofstream(folder + "/stereo8.wav", std::ios::binary).write(stereo, sizeof stereo - 1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string root = argc > 1 ? argv[1] : "corpus";
     std::filesystem::create_directories(root + "/bmp");
     std::filesystem::create_directories(root + "/mdl");
+    std::filesystem::create_directories(root + "/wav");
     writePictures(root + "/bmp");
     writeMeshes(root + "/mdl");
+    writeSounds(root + "/wav");
     return 0;
 }

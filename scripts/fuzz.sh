@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Fuzzes the BMP and .mdl readers with libFuzzer (clang, ASan, UBSan) in build-fuzz/: each
+# Fuzzes the BMP, .mdl and WAV readers with libFuzzer (clang, ASan, UBSan) in build-fuzz/: each
 # target runs for a bounded time from seeds the game's own writers make. Any crash, leak,
 # undefined behaviour, timeout or out-of-memory fails the run and leaves its input in
 # build-fuzz/findings/ (turn each one into a regression test in tests/assets/).
@@ -11,7 +11,7 @@ build=build-fuzz
 
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
       -DBRENVASK_FUZZ=ON -DBRENVASK_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)" --target fuzz_bmp fuzz_mdl fuzz_seeds
+cmake --build "$build" -j"$(nproc)" --target fuzz_bmp fuzz_mdl fuzz_wav fuzz_seeds
 
 rm -rf "$build/corpus" "$build/findings"
 mkdir -p "$build/findings"
@@ -19,7 +19,7 @@ mkdir -p "$build/findings"
 
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 status=0
-for reader in bmp mdl; do
+for reader in bmp mdl wav; do
   mkdir -p "$build/corpus/$reader"
   echo "Fuzzing the $reader reader for ${seconds}s"
   if ! "$build/fuzz/fuzz_$reader" "$build/corpus/$reader" "$build/seeds/$reader" \

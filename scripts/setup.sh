@@ -14,15 +14,15 @@ fi
 build=${1:-build}
 
 # Building and running the game: compiler, CMake, OpenGL, GLU, freeglut, Mesa's renderers,
-# and libpng for the icon drawing among the content tools.
-game_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri libpng-dev)
+# OpenAL Soft for the sound, and libpng for the icon drawing among the content tools.
+game_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri libopenal-dev libpng-dev)
 # The tests, the benchmark, the soak, the sanitizer and fuzz runs, and the Debian packages
 # (cpack's, and debian/'s with its build dependencies).
 # libclang-rt-dev comes with clang from the same Debian source: the sanitizer and libFuzzer
-# runtime of whatever version the default clang is.
+# runtime of whatever version the default clang is. sox measures the game's recorded sound.
 test_packages=(clang libclang-rt-dev libgtest-dev libegl-dev libegl-mesa0 xvfb xdotool x11-utils
-               imagemagick xauth desktop-file-utils appstream groff-base dpkg-dev file lintian
-               debhelper libopenal-dev git)
+               imagemagick xauth desktop-file-utils appstream groff-base dpkg-dev file lintian sox
+               debhelper git)
 packages=("${game_packages[@]}")
 $play_only || packages+=("${test_packages[@]}")
 

@@ -14,6 +14,7 @@
 #include "offscreen/GlContext.h"
 #include "race/Race.h"
 #include "race/RaceSetup.h"
+#include "sound/Sound.h"
 
 #include <GL/gl.h>
 #include <malloc.h>
@@ -70,9 +71,11 @@ void displayedFrame() {
     glFinish();
 }
 
-// A race frame without drawing, ended for the key table as the window ends every frame.
+// A race frame without drawing, heard as the race scene hears it, ended for the key table
+// as the window ends every frame.
 void undrawnRaceFrame(Race& race) {
     race.runFrame(false);
+    updateRaceSound(race);
     endKeyFrame();
 }
 

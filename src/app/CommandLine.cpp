@@ -51,6 +51,8 @@ CommandLine parseCommandLine(int argc, char** argv) {
         }
         if (std::strcmp(argument, "--window") == 0) {
             line.window = true;
+        } else if (std::strcmp(argument, "--mute") == 0) {
+            line.mute = true;
         } else if (isOneOf(argument, GLUT_OPTIONS_WITH_VALUE)) {
             // GLUT would end the game over it once the loading line is out.
             if (i + 1 == argc) {
@@ -80,7 +82,7 @@ std::string refusalMessage(const std::string& argument, bool lacksValue) {
 
 std::string usageText(const std::string& dataRelativeToExecutable, const std::string& dataAbsolute,
                       bool manualInstalled) {
-    return "Usage: brenvask [--window] [GLUT options]\n"
+    return "Usage: brenvask [--window] [--mute] [GLUT options]\n"
            "       brenvask -h | --help | -v | --version\n"
            "\n"
            "A hover-pod race against ten computer pods, full screen at 1024x768.\n"
@@ -88,6 +90,7 @@ std::string usageText(const std::string& dataRelativeToExecutable, const std::st
            "Options:\n"
            "  --window       play in an ordinary window instead of full screen: 1024x768,\n"
            "                 or the size -geometry gives\n"
+           "  --mute         play without sound\n"
            "  -h, --help     print this help and exit\n"
            "  -v, --version  print the version and exit\n"
            "  GLUT's own options are passed on: -display NAME, -geometry WxH+X+Y, -direct,\n"
@@ -100,6 +103,11 @@ std::string usageText(const std::string& dataRelativeToExecutable, const std::st
            "          7/1 push sideways, Space fires, F1/F2/F3 views, Escape back to the menu,\n"
            "          + camera to the next race object, Home camera back to your pod,\n"
            "          Page Up/Page Down view distance, 0/. lighting on/off\n"
+           "\n"
+           "Sound: every pod's engine rises with its speed and thrust, and you hear missiles\n"
+           "launch, fly and strike, pick-ups, checkpoints and laps, and hard landings;\n"
+           "the menu clicks. Without a sound device the game plays silently; --mute turns\n"
+           "sound off.\n"
            "\n"
            "Data/ is looked for, in this order, in the working directory, the executable's\n"
            "folder, " + dataRelativeToExecutable + " from the executable's folder, and\n"

@@ -10,6 +10,7 @@ struct CommandLine {
     enum class Action { Play, Help, Version, Refuse };
     Action action = Action::Play;
     bool window = false;          // --window: an ordinary window instead of game mode
+    bool mute = false;            // --mute: no sound, no sound device opened
     int width = 0;                // the size -geometry gives, 0 by 0 when it gives none
     int height = 0;
     std::string refused;          // the argument refused, for Action::Refuse

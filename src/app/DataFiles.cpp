@@ -1,6 +1,7 @@
 #include "app/DataFiles.h"
 
 #include "race/CircuitTable.h"
+#include "sound/SoundFiles.h"
 
 const char* const MODEL_FILES[MODEL_COUNT] = {"Data/pod", "Data/missile", "Data/bonus0", "Data/bonus1", "Data/bonus2"};
 
@@ -22,5 +23,6 @@ std::vector<std::string> dataFiles() {
         files.push_back(std::string(model) + ".mdl");
         files.push_back(std::string(model) + ".bmp");
     }
+    for (const char* sound : SOUND_FILES) files.push_back(sound);
     return files;
 }

@@ -21,5 +21,5 @@ std::string skyFacePath(const char* skyPrefix, int face);
 std::vector<std::string> menuFiles();
 
 // Every file of the Data/ tree, as the game opens it: the font, each circuit's heightmap,
-// grass, preview and sky faces, each model's mesh and paint.
+// grass, preview and sky faces, each model's mesh and paint, and the sounds.
 std::vector<std::string> dataFiles();

@@ -8,6 +8,7 @@
 #include "app/Scene.h"
 #include "app/Text.h"
 #include "app/Window.h"
+#include "sound/Sound.h"
 
 namespace {
 int circuit = 0;
@@ -41,10 +42,12 @@ void setChosenCircuit(int value) { circuit = ((value % CIRCUIT_COUNT) + CIRCUIT_
 void updateMenuChoice() {
     if (keyDown(KEY_LEFT)) {
         circuit = (circuit + 2) % CIRCUIT_COUNT;
+        playMenuSound(SoundId::MenuClick);  // before the wait, which the mixer plays through
         waitMs(ARROW_REPEAT_MS);
     }
     if (keyDown(KEY_RIGHT)) {
         circuit = (circuit + 1) % CIRCUIT_COUNT;
+        playMenuSound(SoundId::MenuClick);
         waitMs(ARROW_REPEAT_MS);
     }
 }
@@ -53,5 +56,8 @@ void menuScene() {
     if (keyDown(KEY_ESCAPE)) quit();
     updateMenuChoice();
     drawMenu();
-    if (keyDown(KEY_SPACE)) setScene(loadingScene);
+    if (keyDown(KEY_SPACE)) {
+        playMenuSound(SoundId::MenuStart);
+        setScene(loadingScene);
+    }
 }

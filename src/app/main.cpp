@@ -6,6 +6,7 @@
 #include "app/Scene.h"
 #include "app/Text.h"
 #include "app/Window.h"
+#include "sound/Sound.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
     if (!enterDataFolder(BRENVASK_DATA_RELATIVE, BRENVASK_DATA_ABSOLUTE)) return 1;
     std::printf("Chargement en cours ...\n");
     std::fflush(stdout);
+    startSound(line.mute);
     line.glutArgs.push_back(nullptr);  // glutInit's argv ends with a null, as main's does
     WindowSettings settings =
         defaultWindowSettings(static_cast<int>(line.glutArgs.size()) - 1, line.glutArgs.data());

@@ -5,6 +5,7 @@
 #include "app/KeyTable.h"
 #include "app/MenuScene.h"
 #include "app/Scene.h"
+#include "sound/Sound.h"
 
 namespace {
 unsigned int followedEntity = 0;
@@ -27,7 +28,10 @@ void destroyCurrentRace() { race.reset(); }
 void raceScene() {
     if (!race) return;
     race->runFrame();
+    // The sound reads what the frame left, never the other way round.
+    updateRaceSound(*race);
     if (keyDown(KEY_ESCAPE)) {
+        leaveRaceSound();  // at once, not after the wait
         destroyCurrentRace();
         setScene(menuScene);
         waitMs(LEAVE_WAIT_MS);

@@ -27,6 +27,7 @@ TEST(CommandLine, NothingPlaysFullScreenWithTheProgramNameForGlut) {
     const CommandLine line = parse({});
     EXPECT_EQ(line.action, CommandLine::Action::Play);
     EXPECT_FALSE(line.window);
+    EXPECT_FALSE(line.mute);
     EXPECT_EQ(glutWords(line), std::vector<std::string>{"brenvask"});
 }
 
@@ -39,9 +40,11 @@ TEST(CommandLine, HelpAndVersionWinWhereverTheyStand) {
 }
 
 TEST(CommandLine, WindowIsOursAndGlutOptionsKeepTheirValues) {
-    const CommandLine line = parse({"-display", ":3", "--window", "-geometry", "800x600+0+0", "-iconic", "-sync"});
+    const CommandLine line =
+        parse({"-display", ":3", "--window", "-geometry", "800x600+0+0", "-iconic", "--mute", "-sync"});
     EXPECT_EQ(line.action, CommandLine::Action::Play);
     EXPECT_TRUE(line.window);
+    EXPECT_TRUE(line.mute);
     EXPECT_EQ(glutWords(line),
               (std::vector<std::string>{"brenvask", "-display", ":3", "-geometry", "800x600+0+0", "-iconic", "-sync"}));
     EXPECT_EQ(line.width, 800);
@@ -73,7 +76,7 @@ TEST(CommandLine, AnyOtherDashArgumentIsRefusedByName) {
 
 TEST(CommandLine, UsageNamesTheOptionsEveryRaceKeyTheDataFoldersAndTheManual) {
     const std::string usage = usageText("../share/games/brenvask", "/usr/share/games/brenvask", true);
-    for (const char* part : {"--window", "-h, --help", "-v, --version", "-display", "with --window only", "Escape",
+    for (const char* part : {"--window", "--mute", "-h, --help", "-v, --version", "-display", "with --window only", "Escape",
                              "+ camera", "Home", "Page Up/Page Down", "0/.", "../share/games/brenvask",
                              "/usr/share/games/brenvask.", "man 6 brenvask"})
         EXPECT_NE(usage.find(part), std::string::npos) << part;

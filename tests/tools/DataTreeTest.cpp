@@ -4,8 +4,10 @@
 #include "assets/Image.h"
 #include "assets/MdlFormat.h"
 #include "assets/Model.h"
+#include "assets/Wav.h"
 #include "content/Circuits.h"
 #include "content/GroundTexture.h"
+#include "content/Sounds.h"
 #include "support/GlContext.h"
 
 #include <gtest/gtest.h>
@@ -54,7 +56,7 @@ TEST(DataTree, WritesEveryFileTheGameReadsAndNothingElse) {
         if (entry.is_regular_file() && entry.path().filename() != ".generated") ++found;
     EXPECT_EQ(found, dataTreeFiles().size());
     for (const std::string& name : dataTreeFiles()) EXPECT_TRUE(std::filesystem::exists(tree.file(name))) << name;
-    EXPECT_EQ(dataTreeFiles().size(), 1u + CIRCUIT_COUNT * 9u + 10u);
+    EXPECT_EQ(dataTreeFiles().size(), 1u + CIRCUIT_COUNT * 9u + 10u + SOUND_COUNT);
 }
 
 TEST(DataTree, EveryPictureLoadsAtItsSize) {
@@ -62,6 +64,26 @@ TEST(DataTree, EveryPictureLoadsAtItsSize) {
         Image image(generatedTree().file(p.name).c_str());
         EXPECT_EQ(image.getWidth(), p.width) << p.name;
         EXPECT_EQ(image.getHeight(), p.height) << p.name;
+    }
+}
+
+TEST(DataTree, EverySoundLoadsAndEachLoopRepeatsWithoutAClick) {
+    for (int s = 0; s < SOUND_COUNT; ++s) {
+        const SoundId id = static_cast<SoundId>(s);
+        const Pcm sound = readWav(generatedTree().file(inTree(soundFile(id))).c_str());
+        ASSERT_FALSE(sound.empty()) << soundFile(id);
+        EXPECT_EQ(sound.rate, SOUND_RATE);
+        // Loops join their end to their start as smoothly as any two neighbours inside;
+        // one-shots end in silence.
+        const int seam = std::abs(sound.samples.back() - sound.samples.front());
+        if (isLoop(id)) {
+            int largestStep = 0;
+            for (std::size_t i = 1; i < sound.samples.size(); ++i)
+                largestStep = std::max(largestStep, std::abs(sound.samples[i] - sound.samples[i - 1]));
+            EXPECT_LE(seam, largestStep) << soundFile(id);
+        } else {
+            EXPECT_EQ(sound.samples.back(), 0) << soundFile(id);
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include "content/Models.h"
 #include "content/Preview.h"
 #include "content/SkyBox.h"
+#include "content/Sounds.h"
 
 #include <filesystem>
 
@@ -62,6 +63,13 @@ bool generateDataTree(const std::string& folder, std::string& error) {
             return false;
         }
         if (!savePicture(skin, folder, std::string(MODEL_FILES[k]) + ".bmp", error)) return false;
+    }
+    for (int s = 0; s < SOUND_COUNT; ++s) {
+        const std::string path = folder + "/" + inTree(SOUND_FILES[s]);
+        if (!writeWav(path.c_str(), synthesiseSound(static_cast<SoundId>(s)))) {
+            error = "cannot write " + path;
+            return false;
+        }
     }
     return true;
 }

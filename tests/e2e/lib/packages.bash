@@ -1,7 +1,7 @@
 # Checks of the two Debian packages, whichever route made them (cpack, or dpkg-buildpackage
 # with debian/): lintian --pedantic finds no error or warning; brenvask holds the game and
 # what describes it, brenvask-data its Data/, both packed with xz and from one source; the
-# game depends on its data of the same version and on freeglut's library.
+# game depends on its data of the same version and on freeglut's and OpenAL's libraries.
 # check_packages GAME.deb DATA.deb: fails (see common.bash) on the first fault.
 check_packages() {
   local game=$1 data=$2 file member
@@ -14,7 +14,7 @@ check_packages() {
     share/doc/brenvask/copyright share/doc/brenvask/changelog.gz; do
     contents "$game" | grep -qx "./usr/$file" || fail "brenvask lacks /usr/$file"
   done
-  for file in share/games/brenvask/Data/font2.bmp share/games/brenvask/Data/pod.mdl share/doc/brenvask-data/copyright; do
+  for file in share/games/brenvask/Data/font2.bmp share/games/brenvask/Data/pod.mdl share/games/brenvask/Data/engine.wav share/doc/brenvask-data/copyright; do
     contents "$data" | grep -qx "./usr/$file" || fail "brenvask-data lacks /usr/$file"
   done
   ! contents "$data" | grep -q '/games/brenvask$' || fail "brenvask-data holds the executable"
@@ -30,6 +30,6 @@ check_packages() {
   [ "$(dpkg-deb -f "$data" Source)" = brenvask ] || fail "brenvask-data's source is not brenvask"
   local depends
   depends=$(dpkg-deb -f "$game" Depends)
-  [[ $depends == *"brenvask-data (= 1.0.0)"* && $depends == *libglut* ]] ||
-    fail "Depends names neither brenvask-data (= 1.0.0) nor freeglut's libglut: $depends"
+  [[ $depends == *"brenvask-data (= 1.0.0)"* && $depends == *libglut* && $depends == *libopenal1* ]] ||
+    fail "Depends lacks brenvask-data (= 1.0.0), freeglut's libglut or OpenAL's libopenal1: $depends"
 }
