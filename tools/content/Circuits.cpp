@@ -3,6 +3,7 @@
 #include "content/Canvas.h"
 #include "content/PodFlight.h"
 #include "content/Random.h"
+#include "motion/BodyTuning.h"
 #include "race/RaceSetup.h"
 #include "terrain/Terrain.h"
 
@@ -117,6 +118,18 @@ double borderHeight(const CircuitDesign& d, int x, int y) {
     return d.heightScale * (0.9 + 0.1 * ridgedNoise(x / 12.0, y / 12.0, d.seed + 13, 4));
 }
 
+// Ground higher than a pod's ceiling is a trap: every physics step lowers the pod to its
+// ceiling, inside that ground, and the ground contact then takes nearly all its speed, so it
+// creeps out at a few hundred units a second. Inside the border the hills' tops are rounded
+// off below the ceiling, clear of a pod's underside, so a pod off the road meets slopes it
+// climbs over; above the knee the height approaches the limit smoothly.
+constexpr double HILL_LIMIT = PLAYER_POD_TUNING.ceiling - 500, HILL_KNEE = 3000;
+
+double roundedTop(double h) {
+    if (h <= HILL_KNEE) return h;
+    return HILL_KNEE + (HILL_LIMIT - HILL_KNEE) * std::tanh((h - HILL_KNEE) / (HILL_LIMIT - HILL_KNEE));
+}
+
 // The land as it would be without the track, in world units.
 double naturalHeight(const CircuitDesign& d, int x, int y, double track) {
     double px = x, py = y;
@@ -177,6 +190,7 @@ void paintGround(Circuit& c, const std::vector<float>& chordDistance) {
             }
             // The straight line between checkpoints is what the pods fly: keep it on the bed.
             h = std::min(h, lerp(bed, h, smoothstep(2, 6, chordDistance[i])));
+            h = roundedTop(h);
             // The border stands whatever the track did to the land around it.
             h = lerp(h, std::max(h, borderHeight(d, x, y)), borderRise(x, y, d.seed));
             c.shape[i] = static_cast<float>(h);
