@@ -18,7 +18,7 @@ struct Palette {
 const Palette& paletteFor(Landscape landscape) {
     static const Palette valley{bytes(28, 70, 92),   bytes(58, 120, 118), bytes(196, 184, 140), bytes(120, 160, 64),
                                 bytes(84, 132, 50),  bytes(44, 86, 38),   bytes(128, 120, 108), bytes(92, 86, 80),
-                                bytes(240, 244, 250), 7000, 4800};
+                                bytes(240, 244, 250), 4350, 3700};
     static const Palette alpine{bytes(40, 78, 98),   bytes(70, 118, 120), bytes(170, 160, 130), bytes(150, 160, 80),
                                 bytes(102, 124, 58), bytes(40, 72, 44),   bytes(122, 112, 104), bytes(78, 72, 70),
                                 bytes(246, 246, 252), 3900, 3300};
