@@ -14,6 +14,9 @@ namespace {
 
 constexpr int N = HEIGHTMAP_SIZE;
 
+// Each route starts in the middle of a straight, where the grid forms across the road: the
+// spline runs straight between the middle ones of four or more control points in a line, and
+// the first checkpoints then lie in line too, so the pods fly it straight.
 const std::vector<CircuitDesign>& designs() {
     static const std::vector<CircuitDesign> table{
         // Green valley: long sweeping curves between wooded hills, a lake, mountains all round.
