@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
 # Sets everything up, builds, and runs the whole test suite (see README, "Tests").
+# --quick: the build and CTest only, for the edit-test loop; CI runs the whole suite.
 set -euo pipefail
 cd "$(dirname "$0")"
+quick=false
+if [ "${1:-}" = --quick ]; then
+  quick=true
+fi
 scripts/setup.sh build
 (cd build && ctest --output-on-failure -j"$(nproc)")
+$quick && exit 0
 # Twenty whole races on each circuit with random key holds: bodies stay finite, no growth.
 (cd build && soak/brenvask_soak)
 # The unit tests and a shorter soak again under AddressSanitizer, UndefinedBehaviorSanitizer

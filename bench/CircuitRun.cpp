@@ -2,13 +2,13 @@
 
 #include "Autopilot.h"
 #include "Floor.h"
-#include "GeneratedMap.h"
 #include "WholeFloor.h"
 
 #include "app/Clock.h"
 #include "app/KeyTable.h"
 #include "app/MenuScene.h"
 #include "app/Text.h"
+#include "content/GeneratedMap.h"
 #include "offscreen/GlContext.h"
 #include "race/Hud.h"
 #include "race/Race.h"
@@ -96,6 +96,7 @@ double wholeFrame(Race& race, double* cpu = nullptr, double* mainCpu = nullptr) 
     const auto start = Clock::now();
     beginFrame();
     race.readKeys();
+    race.rankAndAim();
     race.drawWorld();
     race.think();
     flyPlayer(race);
@@ -113,7 +114,7 @@ FrameParts frameByParts(Race& race) {
     FrameParts parts;
     beginFrame();
     race.readKeys();
-    race.rankPods();
+    race.rankAndAim();
     glFinish();  // the clear is nobody's part
     auto mark = Clock::now();
     race.applyView();

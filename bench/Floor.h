@@ -2,8 +2,6 @@
 
 #include "motion/Body.h"
 
-#include <GL/gl.h>
-
 #include <vector>
 
 class Terrain;
@@ -15,9 +13,9 @@ struct CameraPose {
 };
 
 // The fastest way OpenGL 1.1 can draw the frame's ground: for every pose, a cleared frame,
-// the same view and the same terrain triangles, in the same state, sent in one vertex-array
-// draw call. Milliseconds per frame, each ending with glFinish; building the arrays is not
-// counted.
+// the same view and the same terrain triangles, in the same state, laid out as the game lays
+// them out (Terrain::groundArrays) and sent in one call. Milliseconds per frame, each ending
+// with glFinish; choosing and laying out the triangles is not counted.
 std::vector<double> timeFloor(Terrain& terrain, const std::vector<CameraPose>& path);
 
 // The game thread's ground work over the same poses: processor time of this thread per frame,
@@ -28,13 +26,3 @@ struct GroundWork {
     std::vector<double> groundMs;
 };
 GroundWork timeGroundWork(Terrain& terrain, const std::vector<CameraPose>& path);
-
-// The ground's triangles the fastest way OpenGL 1.1 sends them: each vertex once (texture
-// coordinate, normal and position, as glInterleavedArrays (GL_T2F_N3F_V3F) wants them) and
-// the corners as indices into it, drawn in one glDrawElements.
-struct GroundArrays {
-    std::vector<GLfloat> vertices;
-    std::vector<GLuint> indices;
-    void fill(const Terrain& terrain, const std::vector<int>& corners);
-    void draw() const;
-};

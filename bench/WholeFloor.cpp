@@ -74,13 +74,15 @@ void drawTexts(const std::vector<GLfloat>& data) {
     glPushMatrix();
     glLoadIdentity();
     constexpr GLsizei STRIDE = 8 * sizeof(GLfloat);
-    glDisableClientState(GL_NORMAL_ARRAY);
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
+    glEnableClientState(GL_VERTEX_ARRAY);
     glTexCoordPointer(2, GL_FLOAT, STRIDE, data.data());
     glColorPointer(3, GL_FLOAT, STRIDE, data.data() + 2);
     glVertexPointer(3, GL_FLOAT, STRIDE, data.data() + 5);
     glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(data.size() / 8));
-    glDisableClientState(GL_COLOR_ARRAY);
+    glPopClientAttrib();
     glPopMatrix();
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
@@ -109,10 +111,9 @@ std::vector<double> timeWholeFloor(Race& race, const std::vector<FrameScene>& sc
     glEndList();
 
     std::vector<double> times;
-    GroundArrays ground;
     std::vector<GLfloat> texts;
     for (const FrameScene& scene : scenes) {
-        ground.fill(terrain, terrain.visibleTriangles(scene.pose.body));
+        const GroundArrays& ground = terrain.groundArrays(scene.pose.body);
         fillTexts(scene.texts, texts);
         glFinish();
 
@@ -136,9 +137,6 @@ std::vector<double> timeWholeFloor(Race& race, const std::vector<FrameScene>& sc
         glFinish();
         times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
     for (const GLuint list : models) glDeleteLists(list, 1);
     glDeleteLists(sky, 1);
     return times;

@@ -33,7 +33,6 @@ menu_on() {  # CIRCUIT FILE: the title, the previews and the marker above CIRCUI
   check_share "$2" 0.15 0.05 0.85 0.25 "$YELLOW" 0.1 1 "title" &&
     check_share "$2" 0.37 0.64 0.63 0.86 "r+g+b>0.15" 0.95 1 "preview" && marker_on "$1" "$2"
 }
-in_race() { check_share "$1" 0.01 0.90 0.20 0.94 "r+g+b>2.3" 0.08 1 "\"POSITION\""; }
 # The start: pods ahead of the player's own, their engines glowing above its own.
 pods_ahead() { in_race "$1" && check_share "$1" 0 0.28 1 0.47 "$ENGINE" 0.02 1 "engines ahead"; }
 # Cockpit: no hull of the player's own pod in the lower middle, and no engines of it.

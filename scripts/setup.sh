@@ -17,7 +17,9 @@ build=${1:-build}
 # and libpng for the icon drawing among the content tools.
 game_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev libgl1-mesa-dri libpng-dev)
 # The tests, the benchmark, the soak, the sanitizer and fuzz runs, and the Debian package.
-test_packages=(clang libclang-rt-14-dev libgtest-dev libegl-dev libegl-mesa0 xvfb xdotool x11-utils
+# libclang-rt-dev comes with clang from the same Debian source: the sanitizer and libFuzzer
+# runtime of whatever version the default clang is.
+test_packages=(clang libclang-rt-dev libgtest-dev libegl-dev libegl-mesa0 xvfb xdotool x11-utils
                imagemagick xauth desktop-file-utils appstream groff-base dpkg-dev file lintian)
 packages=("${game_packages[@]}")
 $play_only || packages+=("${test_packages[@]}")

@@ -123,6 +123,10 @@ private:
         for (int frame = 1; frame <= settings_.framesPerRace; ++frame) {
             tick();
             keys_.advance();
+            const int lost = keys_.lostCharacter();
+            if (lost >= 0)
+                return fail(number, "frame " + std::to_string(frame) + ": the key held as character " +
+                                        std::to_string(lost) + " reads as up");
             if (frame % settings_.drawEvery == 0)
                 displayedFrame();
             else

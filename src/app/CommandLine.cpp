@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include <cctype>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -7,6 +9,22 @@ namespace {
 // GLUT's own options; the first two take the next argument as their value.
 const char* const GLUT_OPTIONS_WITH_VALUE[] = {"-display", "-geometry"};
 const char* const GLUT_FLAGS[] = {"-direct", "-indirect", "-iconic", "-gldebug", "-sync"};
+
+// The size of an X geometry string, [=][W{xX}H][{+-}X{+-}Y], when it gives both parts.
+void readGeometrySize(const char* geometry, int& width, int& height) {
+    if (*geometry == '=') ++geometry;
+    char* end = nullptr;
+    const long w = std::strtol(geometry, &end, 10);
+    if (end == geometry || !std::isdigit(static_cast<unsigned char>(*geometry)) || (*end != 'x' && *end != 'X'))
+        return;
+    const char* heightText = end + 1;
+    const long h = std::strtol(heightText, &end, 10);
+    if (end == heightText || !std::isdigit(static_cast<unsigned char>(*heightText)) || w <= 0 || h <= 0 ||
+        w > 65535 || h > 65535)
+        return;
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+}
 
 template <std::size_t N>
 bool isOneOf(const char* argument, const char* const (&names)[N]) {
@@ -23,19 +41,27 @@ CommandLine parseCommandLine(int argc, char** argv) {
     line.glutArgs.push_back(argc > 0 && argv[0] ? argv[0] : programName);
     for (int i = 1; i < argc; ++i) {
         const char* argument = argv[i];
-        if (std::strcmp(argument, "--help") == 0) {
+        if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
             line.action = CommandLine::Action::Help;
             return line;
         }
-        if (std::strcmp(argument, "--version") == 0) {
+        if (std::strcmp(argument, "--version") == 0 || std::strcmp(argument, "-v") == 0) {
             line.action = CommandLine::Action::Version;
             return line;
         }
         if (std::strcmp(argument, "--window") == 0) {
             line.window = true;
         } else if (isOneOf(argument, GLUT_OPTIONS_WITH_VALUE)) {
+            // GLUT would end the game over it once the loading line is out.
+            if (i + 1 == argc) {
+                line.action = CommandLine::Action::Refuse;
+                line.refused = argument;
+                line.lacksValue = true;
+                return line;
+            }
             line.glutArgs.push_back(argv[i]);
-            if (i + 1 < argc) line.glutArgs.push_back(argv[++i]);
+            line.glutArgs.push_back(argv[++i]);
+            if (std::strcmp(argument, "-geometry") == 0) readGeometrySize(argv[i], line.width, line.height);
         } else if (argument[0] != '-' || isOneOf(argument, GLUT_FLAGS)) {
             line.glutArgs.push_back(argv[i]);
         } else {
@@ -47,31 +73,38 @@ CommandLine parseCommandLine(int argc, char** argv) {
     return line;
 }
 
-std::string refusalMessage(const std::string& argument) {
+std::string refusalMessage(const std::string& argument, bool lacksValue) {
+    if (lacksValue) return "brenvask: option '" + argument + "' needs a value; see brenvask --help";
     return "brenvask: unknown option '" + argument + "'; see brenvask --help";
 }
 
-std::string usageText(const std::string& dataRelativeToExecutable, const std::string& dataAbsolute) {
+std::string usageText(const std::string& dataRelativeToExecutable, const std::string& dataAbsolute,
+                      bool manualInstalled) {
     return "Usage: brenvask [--window] [GLUT options]\n"
-           "       brenvask --help | --version\n"
+           "       brenvask -h | --help | -v | --version\n"
            "\n"
            "A hover-pod race against ten computer pods, full screen at 1024x768.\n"
            "\n"
            "Options:\n"
-           "  --window    play in an ordinary 1024x768 window instead of full screen\n"
-           "  --help      print this help and exit\n"
-           "  --version   print the version and exit\n"
+           "  --window       play in an ordinary window instead of full screen: 1024x768,\n"
+           "                 or the size -geometry gives\n"
+           "  -h, --help     print this help and exit\n"
+           "  -v, --version  print the version and exit\n"
            "  GLUT's own options are passed on: -display NAME, -geometry WxH+X+Y, -direct,\n"
-           "  -indirect, -iconic, -gldebug, -sync.\n"
+           "  -indirect, -iconic, -gldebug, -sync. Full screen is always 1024x768: the size\n"
+           "  -geometry gives applies with --window only.\n"
            "\n"
            "Controls (letters in lower case: Caps Lock off):\n"
            "  menu    Left/Right choose a circuit, Space starts it, Escape quits\n"
            "  race    w thrust, x brake, c boost, Left/Right turn, Down/Up rise/sink,\n"
-           "          7/1 push sideways, Space fires, F1/F2/F3 views, Escape back to the menu\n"
+           "          7/1 push sideways, Space fires, F1/F2/F3 views, Escape back to the menu,\n"
+           "          + camera to the next race object, Home camera back to your pod,\n"
+           "          Page Up/Page Down view distance, 0/. lighting on/off\n"
            "\n"
            "Data/ is looked for, in this order, in the working directory, the executable's\n"
            "folder, " + dataRelativeToExecutable + " from the executable's folder, and\n"
            + dataAbsolute + ".\n"
-           "\n"
-           "More in the manual: man 6 brenvask\n";
+           "\n" +
+           (manualInstalled ? "More in the manual: man 6 brenvask\n"
+                            : "More in the manual, from the source tree: man -l packaging/brenvask.6.in\n");
 }

@@ -6,6 +6,12 @@ const char* const MODEL_FILES[MODEL_COUNT] = {"Data/pod", "Data/missile", "Data/
 
 std::string skyFacePath(const char* skyPrefix, int face) { return std::string(skyPrefix) + std::to_string(face) + ".bmp"; }
 
+std::vector<std::string> menuFiles() {
+    std::vector<std::string> files{FONT_FILE};
+    for (const CircuitSpec& circuit : CIRCUITS) files.push_back(circuit.previewPath);
+    return files;
+}
+
 std::vector<std::string> dataFiles() {
     std::vector<std::string> files{FONT_FILE};
     for (const CircuitSpec& circuit : CIRCUITS) {

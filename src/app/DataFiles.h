@@ -17,6 +17,9 @@ constexpr int SKY_FACES = 6;
 // Sky face 0 .. 5 of a circuit's sky prefix.
 std::string skyFacePath(const char* skyPrefix, int face);
 
+// The files the menu needs before any race: the font and the circuits' previews.
+std::vector<std::string> menuFiles();
+
 // Every file of the Data/ tree, as the game opens it: the font, each circuit's heightmap,
 // grass, preview and sky faces, each model's mesh and paint.
 std::vector<std::string> dataFiles();

@@ -1,5 +1,7 @@
 #include "app/DataFolder.h"
 
+#include "app/DataFiles.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -21,11 +23,22 @@ std::vector<std::string> dataSearchOrder(const std::string& workingFolder, const
     return folders;
 }
 
-std::string firstWithData(const std::vector<std::string>& folders) {
-    for (const std::string& folder : folders) {
-        std::error_code error;
-        if (fs::is_directory(fs::path(folder) / "Data", error)) return folder;
+std::string dataShortfall(const std::string& folder) {
+    std::error_code error;
+    if (!fs::is_directory(fs::path(folder) / DATA_FOLDER, error)) return "no Data/";
+    std::string lacking;
+    for (const std::string& file : menuFiles()) {
+        // Any entry will do (a named pipe too): the readers cope with what they find.
+        const fs::path path = fs::path(folder) / file;
+        if (fs::exists(path, error) && !fs::is_directory(path, error)) continue;
+        lacking += (lacking.empty() ? "Data/ lacks " : ", ") + path.filename().string();
     }
+    return lacking;
+}
+
+std::string firstWithData(const std::vector<std::string>& folders) {
+    for (const std::string& folder : folders)
+        if (dataShortfall(folder).empty()) return folder;
     return "";
 }
 
@@ -35,9 +48,16 @@ std::string executableFolder() {
     return error ? "" : executable.parent_path().string();
 }
 
+bool installedBeside(const std::string& relativeToExecutable) {
+    const std::string folder = executableFolder();
+    std::error_code error;
+    return !folder.empty() && fs::exists(fs::path(folder) / relativeToExecutable, error);
+}
+
 std::string missingDataMessage(const std::vector<std::string>& tried) {
     std::string message = "brenvask: no Data/ folder found; looked in:";
-    for (std::size_t i = 0; i < tried.size(); ++i) message += (i ? ", " : " ") + tried[i];
+    for (std::size_t i = 0; i < tried.size(); ++i)
+        message += (i ? ", " : " ") + tried[i] + " (" + dataShortfall(tried[i]) + ")";
     return message;
 }
 

@@ -15,15 +15,22 @@ std::vector<std::string> dataSearchOrder(const std::string& workingFolder, const
                                          const std::string& installRelativeToExecutable,
                                          const std::string& installAbsolute);
 
-// The first folder that holds a Data/ folder, or "" when none does.
+// What keeps the folder's Data/ from serving: "" when it holds the menu's files (a stray or
+// emptied Data/ must not hide the real one), else "no Data/" or "Data/ lacks" and the names.
+std::string dataShortfall(const std::string& folder);
+
+// The first folder whose Data/ serves, or "" when none does.
 std::string firstWithData(const std::vector<std::string>& folders);
 
 // The folder of the running executable, from /proc/self/exe; "" if it cannot be read.
 std::string executableFolder();
 
-// The one line printed when no folder holds Data/.
+// Whether something lies at that path from the executable's folder (the installed man page).
+bool installedBeside(const std::string& relativeToExecutable);
+
+// The one line printed when no folder's Data/ serves: each folder with what it lacked.
 std::string missingDataMessage(const std::vector<std::string>& tried);
 
-// Searches the folders and enters the first one with Data/. When none has it, prints the
+// Searches the folders and enters the first one whose Data/ serves. When none does, prints the
 // message on stderr and returns false: the game ends before opening a window.
 bool enterDataFolder(const std::string& installRelativeToExecutable, const std::string& installAbsolute);

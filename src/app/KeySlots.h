@@ -12,6 +12,7 @@ constexpr int KEY_RIGHT = 15;
 constexpr int KEY_DOWN = 16;
 constexpr int KEY_PAGE_UP = 17;
 constexpr int KEY_PAGE_DOWN = 18;
+constexpr int KEY_HOME = 19;
 constexpr int KEY_ESCAPE = 27;
 constexpr int KEY_SPACE = ' ';
 constexpr int KEY_PLUS = '+';

@@ -21,12 +21,18 @@ void endKeyFrame();
 // Sets every slot to 0.
 void clearKeys();
 
+// Every key held now reads as up until it is let go once (pressed again, it counts at once),
+// except the one in exceptSlot: a key held since before the race began is no press in it.
+void ignoreHeldKeys(int exceptSlot);
+
 // The modifier keys (any bit mask; the shell passes GLUT's) held at the character key event
 // about to be handled. A character key's release arrives as the character of the modifiers
 // held then, which may not be the one its press set ('+' pressed with Shift comes up as '='
-// once Shift is let go): a release whose slot is not held releases instead every slot that
-// a character press set under other modifiers than the release's. Modifiers themselves still
-// set no slot.
+// once Shift is let go). A release whose slot is not held releases the held slots the same
+// key could have set: the letter in the other case, or the key's other character across
+// Shift on a US or French AZERTY keyboard. Only when none of those is held does it release
+// every slot a character press set under other modifiers than the release's. Modifiers
+// themselves still set no slot.
 void setKeyModifiers(int modifiers);
 
 // The window system's key callbacks; the mouse position is ignored.

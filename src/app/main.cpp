@@ -16,13 +16,16 @@ int main(int argc, char** argv) {
     CommandLine line = parseCommandLine(argc, argv);
     switch (line.action) {
     case CommandLine::Action::Help:
-        std::fputs(usageText(BRENVASK_DATA_RELATIVE, BRENVASK_DATA_ABSOLUTE).c_str(), stdout);
+        std::fputs(usageText(BRENVASK_DATA_RELATIVE, BRENVASK_DATA_ABSOLUTE,
+                             installedBeside(BRENVASK_MANUAL_RELATIVE))
+                       .c_str(),
+                   stdout);
         return 0;
     case CommandLine::Action::Version:
         std::printf("brenvask %s\n", BRENVASK_VERSION);
         return 0;
     case CommandLine::Action::Refuse:
-        std::fprintf(stderr, "%s\n", refusalMessage(line.refused).c_str());
+        std::fprintf(stderr, "%s\n", refusalMessage(line.refused, line.lacksValue).c_str());
         return 2;
     case CommandLine::Action::Play:
         break;
@@ -36,7 +39,14 @@ int main(int argc, char** argv) {
     line.glutArgs.push_back(nullptr);  // glutInit's argv ends with a null, as main's does
     WindowSettings settings =
         defaultWindowSettings(static_cast<int>(line.glutArgs.size()) - 1, line.glutArgs.data());
-    if (line.window) settings.gameMode = 0;
+    if (line.window) {
+        settings.gameMode = 0;
+        // Full screen keeps the game's own mode; a window takes the size -geometry gives.
+        if (line.width > 0) {
+            settings.width = line.width;
+            settings.height = line.height;
+        }
+    }
     initWindow(settings);
     createPreviews();
     loadFont(FONT_FILE);

@@ -112,14 +112,14 @@ void CollisionSet::resolveTerrainContacts(const Terrain& terrain) {
                 b.moveUp(-depth);
             }
         }
-        keepOnGrid(terrain, b);
+        bringBackOntoGrid(terrain, b);
     }
 }
 
 // Beyond the grid lies an undrawn void with no way back; the border's cliffs slow a pod
 // pressed into them but cannot hold it for ever. A pod past an edge is put back on it and
 // sent inward at half its speed, as the ground sends it back along its normal.
-void CollisionSet::keepOnGrid(const Terrain& terrain, Body& b) {
+void CollisionSet::bringBackOntoGrid(const Terrain& terrain, Body& b) {
     if (terrain.rows() < 2 || terrain.columns() < 2) return;
     const Vector3 low = terrain.vertex(0, 0), high = terrain.vertex(terrain.rows() - 1, terrain.columns() - 1);
     const Vector3 p = b.position();

@@ -35,7 +35,7 @@ private:
     void pushPodsApart();
     void strikePodsWithMissiles();
     void handOutBonuses();
-    static void keepOnGrid(const Terrain& terrain, Body& b);
+    static void bringBackOntoGrid(const Terrain& terrain, Body& b);
 
     std::vector<Entity*> pods_;
     std::vector<Missile*> missiles_;

@@ -60,6 +60,9 @@ public:
     int& missileReady() { return missileReady_; }  // pods: 1 while the missile rides on it
     int& money() { return money_; }
     int& boost() { return boost_; }                // pods: boost time left, ms (may dip below 0)
+    int missileReady() const { return missileReady_; }
+    int money() const { return money_; }
+    int boost() const { return boost_; }
 
     // The current terrain when it has a circuit to race on (two checkpoints or more), else
     // null: with fewer, pods have nowhere to go and nothing reads a checkpoint.

@@ -81,16 +81,14 @@ bool missileSignShown(int missileReady, std::uint32_t windowElapsed) {
     return missileReady != 0 && windowElapsed < MISSILE_SIGN_SHOWN_MS;
 }
 
-void drawHud(Race& race) {
+void drawHud(const Race& race) {
     const TextBatch oneCallForAllTexts;
-    Entity& viewed = *race.entityAt(race.viewedIndex());
+    const Entity& viewed = *race.entityAt(race.viewedIndex());
 
     text(0.75, 0.90, 0.96, 0.94, "VITESSE", LABEL_BLUE);
     text(0.75, 0.95, 0.96, 0.99, speedText(viewed.body()->velocity()), WHITE);
     text(0.01, 0.90, 0.20, 0.94, "POSITION", LABEL_BLUE);
-    const int rank = rankOf(race.pods(), &viewed);
-    race.assignMissileTargets();
-    text(0.01, 0.95, 0.20, 0.99, twoDigitText(rank + 1), LABEL_BLUE);
+    text(0.01, 0.95, 0.20, 0.99, twoDigitText(rankOf(race.pods(), &viewed) + 1), LABEL_BLUE);
     text(0.01, 0.80, 0.20, 0.84, "TEMPS", LABEL_BLUE);
     const int raceTime = static_cast<int>(clockMs() - viewed.startTime());
     text(0.01, 0.85, 0.30, 0.89, raceTimeText(raceTime), LABEL_BLUE);

@@ -43,6 +43,6 @@ FrameRateCounter& frameRateCounter();
 // The missile sign blinks with the frame-rate window: shown in its first half second only.
 bool missileSignShown(int missileReady, std::uint32_t windowElapsed);
 
-// Speed, position, time, laps, frame rate, missile, money and boost of the viewed entity;
-// the missile targets are assigned on the way.
-void drawHud(Race& race);
+// Speed, position, time, laps, frame rate, missile, money and boost of the viewed entity.
+// Only the frame-rate counter, display state, changes.
+void drawHud(const Race& race);

@@ -156,17 +156,19 @@ void Race::moveBodies() {
 void Race::updateCamera() {
     if (keyDown(KEY_PLUS) && !entities_.empty())
         setCameraIndex((cameraIndex() + 1u) % static_cast<unsigned int>(entities_.size()));
+    if (keyDown(KEY_HOME)) setCameraIndex(0);  // the player's pod, the first entity set-up adds
     placeCamera();
+}
+
+void Race::rankAndAim() {
+    rankPods();
+    assignMissileTargets();
 }
 
 void Race::runFrame(bool draw) {
     readKeys();
-    if (draw) {
-        drawWorld();
-    } else {
-        rankPods();
-        assignMissileTargets();
-    }
+    rankAndAim();
+    if (draw) drawWorld();
     think();
     collide();
     moveBodies();

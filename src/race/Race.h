@@ -56,8 +56,11 @@ public:
     void assignMissileTargets();
     // Ahead of the camera, within the view distance, and not the viewed pod seen from its cockpit.
     bool isDrawn(int i) const;
-    // Ranking, camera, entities, terrain, sky and head-up display.
-    void drawWorld();
+    // Ranks the pods, then aims each missile from that ranking: the frame's logic just before
+    // the picture, whose head-up display shows the ranking.
+    void rankAndAim();
+    // Camera, entities, terrain, sky and head-up display; it reads the race and writes none of it.
+    void drawWorld() const;
     // Steps of drawWorld, public so that their cost can be measured on their own.
     // The viewing transform from the camera; only the cockpit view takes its tilt.
     void applyView() const;
@@ -66,12 +69,13 @@ public:
     void think();
     void collide();
     void moveBodies();
-    // '+' moves the camera to the next entity; the camera then copies that entity's body,
-    // set back behind it for the chase views.
+    // '+' moves the camera to the next entity, Home back to the player's pod (Home wins when
+    // both are held); the camera then copies that entity's body, set back behind it for the
+    // chase views.
     void updateCamera();
 
-    // One race frame of the race scene, all but the Escape key. Without drawing (headless
-    // runs) the ranking and the missile aiming, which the drawing does on its way, still happen.
+    // One race frame of the race scene, all but the Escape key; without drawing for headless
+    // runs, which then run the very same race.
     void runFrame(bool draw = true);
 
 private:

@@ -6,8 +6,7 @@
 #include "race/Hud.h"
 #include "terrain/Terrain.h"
 
-void Race::drawWorld() {
-    rankPods();
+void Race::drawWorld() const {
     applyView();
     drawEntities();
     terrain_->draw(*camera_);

@@ -1,6 +1,8 @@
 #include "race/RaceSetup.h"
 
 #include "app/DataFiles.h"
+#include "app/KeySlots.h"
+#include "app/KeyTable.h"
 #include "app/MenuScene.h"
 #include "app/Scene.h"
 #include "assets/Model.h"
@@ -72,7 +74,12 @@ void populateRace(Race& race) {
     race.start();
 }
 
-void setupScene() { setUpRace(CIRCUITS[chosenCircuit()]); }
+void setupScene() {
+    setUpRace(CIRCUITS[chosenCircuit()]);
+    // The Space that chose the circuit, still down, must not fire; nor does any other key
+    // held since the menu act before it is pressed anew. Escape keeps its own wait.
+    ignoreHeldKeys(KEY_ESCAPE);
+}
 
 void setUpRace(const CircuitSpec& circuit) {
     auto race = std::make_unique<Race>(circuit.heightmapPath, circuit.grassPath, circuit.skyPrefix,

@@ -69,8 +69,7 @@ bool Terrain::buildGrid(const Image& heightmap) {
             normals_[index(row, col)] = border ? BORDER_NORMAL : vertexNormal(row, col);
         }
     }
-    viewDirections_.assign(count, ZERO);
-    cornerTests_.assign(count, 0);
+    vertexTests_.assign(count, 0);
     groundSlots_.assign(count, 0);
     boundBlocks();
     return fits;

@@ -11,6 +11,16 @@
 class Body;
 class Image;
 
+// Ground triangles the fastest way OpenGL 1.1 takes them: each vertex once (texture coordinate,
+// normal and position, as glInterleavedArrays (GL_T2F_N3F_V3F) wants them) and the triangles'
+// corners as indices into it.
+struct GroundArrays {
+    std::vector<GLfloat> vertices;
+    std::vector<GLuint> indices;
+    // In one glDrawElements; the client arrays are left as they were.
+    void draw() const;
+};
+
 struct BonusMarker {
     Vector3 position;
     int value;  // the green byte, 1..255
@@ -61,6 +71,8 @@ public:
     // The culling of draw without any OpenGL: the triangles draw sends from this camera, in
     // its order, as three grid indices (row * columns + col) each. Valid until the next call.
     const std::vector<int>& visibleTriangles(const Body& camera);
+    // Those triangles laid out as draw sends them. Valid until the next call.
+    const GroundArrays& groundArrays(const Body& camera);
     // The five sky faces (the box has no floor) round the grid, unfogged.
     void drawSky();
     // Triangles the last draw sent.
@@ -79,7 +91,7 @@ private:
     // The bounding box of each block of BLOCK_CELLS x BLOCK_CELLS cells, from its vertices.
     void boundBlocks();
     // Runs the per-vertex tests over vertex rows rows[0]..rows[1] and columns cols[0]..cols[1].
-    void testCorners(const Vector3& eye, const Vector3& viewDirection, const int (&rows)[2], const int (&cols)[2]);
+    void testVertices(const Vector3& eye, const Vector3& viewDirection, const int (&rows)[2], const int (&cols)[2]);
     int index(int row, int col) const { return row * columns_ + col; }
 
     GLuint grassTexture_ = 0;
@@ -89,18 +101,18 @@ private:
     int rows_ = 0;
     std::vector<Vector3> vertices_;
     std::vector<Vector3> normals_;
-    std::vector<Vector3> viewDirections_;  // scratch of draw: camera-to-vertex unit vectors
     std::vector<int> visibleCorners_;      // scratch of draw: the triangles it sends
-    std::vector<unsigned char> cornerTests_;  // scratch of draw: each vertex in the cone, facing
+    std::vector<unsigned char> vertexTests_;  // scratch of draw: each vertex in the cone, facing
     // Blocks of cells whose boxes let draw pass over most of the view square without looking
     // at its vertices: row-major, blockColumns_ a row.
     static constexpr int BLOCK_CELLS = 16;
     int blockColumns_ = 0;
     std::vector<Box> blockBoxes_;
-    std::vector<int> keptBlockCells_;  // scratch of draw: first and end column of each kept block
-    std::vector<GLfloat> groundArray_;        // scratch of draw: the vertices it sends, as floats
-    std::vector<GLuint> groundIndices_;       // scratch of draw: each corner's vertex in groundArray_
-    std::vector<GLuint> groundSlots_;         // scratch of draw: zero but for the vertices being sent
+    // Scratch of draw: the cell columns of one row of blocks worth a look, as first and end
+    // column of each span of adjacent kept blocks.
+    std::vector<int> keptColumnSpans_;
+    GroundArrays ground_;             // scratch of draw: what it sends
+    std::vector<GLuint> groundSlots_;  // scratch of draw: zero but for the vertices being sent
     Vector3 origin_;
     double gridSpacing_;
     double heightScale_;

@@ -48,14 +48,18 @@ void Terrain::prepareGroundState() const {
 
 void Terrain::draw(const Body& camera) {
     prepareGroundState();
+    const GroundArrays& ground = groundArrays(camera);
+    lastDrawnTriangles_ = static_cast<int>(ground.indices.size() / 3);
+    ground.draw();
+}
+
+const GroundArrays& Terrain::groundArrays(const Body& camera) {
+    // Each vertex sent once however many triangles share it: the same triangles in the same
+    // order, with the same floats, give the same picture as one glBegin per triangle, for a
+    // fraction of the driver's work.
+    ground_.vertices.clear();
+    ground_.indices.clear();
     const std::vector<int>& corners = visibleTriangles(camera);
-    lastDrawnTriangles_ = static_cast<int>(corners.size() / 3);
-    if (corners.empty()) return;
-    // The whole ground in one call, each vertex sent once however many triangles share it:
-    // the same triangles in the same order, with the same floats, give the same picture as
-    // one glBegin per triangle, for a fraction of the driver's work.
-    groundArray_.clear();
-    groundIndices_.clear();
     GLuint sent = 0;
     for (const int i : corners) {
         GLuint& slot = groundSlots_[static_cast<std::size_t>(i)];  // its place in the array, plus one
@@ -64,17 +68,22 @@ void Terrain::draw(const Body& camera) {
             // One copy of the grass picture stretched over the whole terrain.
             const Vector3& n = normals_[i];
             const Vector3& v = vertices_[i];
-            groundArray_.insert(groundArray_.end(),
-                                {static_cast<float>(i % columns_) / columns_, static_cast<float>(i / columns_) / rows_,
-                                 static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z),
-                                 static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)});
+            ground_.vertices.insert(ground_.vertices.end(),
+                                    {static_cast<float>(i % columns_) / columns_, static_cast<float>(i / columns_) / rows_,
+                                     static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z),
+                                     static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)});
         }
-        groundIndices_.push_back(slot - 1);
+        ground_.indices.push_back(slot - 1);
     }
     for (const int i : corners) groundSlots_[static_cast<std::size_t>(i)] = 0;
+    return ground_;
+}
+
+void GroundArrays::draw() const {
+    if (indices.empty()) return;
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-    glInterleavedArrays(GL_T2F_N3F_V3F, 0, groundArray_.data());
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(groundIndices_.size()), GL_UNSIGNED_INT, groundIndices_.data());
+    glInterleavedArrays(GL_T2F_N3F_V3F, 0, vertices.data());
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT, indices.data());
     glPopClientAttrib();
 }
 
@@ -103,18 +112,18 @@ bool mayReachCone(const Box& box, const Vector3& eye, const Vector3& viewDirecti
 }
 }
 
-void Terrain::testCorners(const Vector3& eye, const Vector3& viewDirection, const int (&rows)[2],
-                          const int (&cols)[2]) {
+void Terrain::testVertices(const Vector3& eye, const Vector3& viewDirection, const int (&rows)[2],
+                           const int (&cols)[2]) {
     // What a triangle's corners say about it, found once per vertex rather than once for each
     // of the six triangles that share it.
     for (int row = rows[0]; row <= rows[1]; ++row) {
         for (int col = cols[0]; col <= cols[1]; ++col) {
             const int i = index(row, col);
             const Vector3 toVertex = vertices_[i] - eye;
-            viewDirections_[i] = toVertex / length(toVertex);
-            const bool inCone = dot(viewDirections_[i], viewDirection) > CONE_COSINE;
-            const bool facing = dot(normals_[i], viewDirections_[i]) < 0.0;
-            cornerTests_[i] = static_cast<unsigned char>((inCone ? IN_CONE : 0) | (facing ? FACING : 0));
+            const Vector3 direction = toVertex / length(toVertex);
+            const bool inCone = dot(direction, viewDirection) > CONE_COSINE;
+            const bool facing = dot(normals_[i], direction) < 0.0;
+            vertexTests_[i] = static_cast<unsigned char>((inCone ? IN_CONE : 0) | (facing ? FACING : 0));
         }
     }
 }
@@ -130,7 +139,7 @@ const std::vector<int>& Terrain::visibleTriangles(const Body& camera) {
 
     // Kept when one corner lies strictly inside the cone and one strictly faces the camera.
     auto consider = [&](int a, int b, int c) {
-        if ((cornerTests_[a] | cornerTests_[b] | cornerTests_[c]) != (IN_CONE | FACING)) return;
+        if ((vertexTests_[a] | vertexTests_[b] | vertexTests_[c]) != (IN_CONE | FACING)) return;
         visibleCorners_.push_back(a);
         visibleCorners_.push_back(b);
         visibleCorners_.push_back(c);
@@ -141,23 +150,23 @@ const std::vector<int>& Terrain::visibleTriangles(const Body& camera) {
     // grid's own order. A block passed over holds no vertex inside the cone, hence no triangle.
     for (int blockRow = rowMin / BLOCK_CELLS; blockRow * BLOCK_CELLS < rowMax; ++blockRow) {
         const int rows[2] = {std::max(rowMin, blockRow * BLOCK_CELLS), std::min(rowMax, (blockRow + 1) * BLOCK_CELLS)};
-        keptBlockCells_.clear();
+        keptColumnSpans_.clear();
         for (int blockCol = colMin / BLOCK_CELLS; blockCol * BLOCK_CELLS < colMax; ++blockCol) {
             const Box& box = blockBoxes_[static_cast<std::size_t>(blockRow) * blockColumns_ + blockCol];
             if (!mayReachCone(box, eye, viewDirection)) continue;
             const int cols[2] = {std::max(colMin, blockCol * BLOCK_CELLS),
                                  std::min(colMax, (blockCol + 1) * BLOCK_CELLS)};
-            testCorners(eye, viewDirection, rows, cols);
-            if (!keptBlockCells_.empty() && keptBlockCells_.back() == cols[0]) {
-                keptBlockCells_.back() = cols[1];  // joins the block before it
+            testVertices(eye, viewDirection, rows, cols);
+            if (!keptColumnSpans_.empty() && keptColumnSpans_.back() == cols[0]) {
+                keptColumnSpans_.back() = cols[1];  // joins the block before it
             } else {
-                keptBlockCells_.push_back(cols[0]);
-                keptBlockCells_.push_back(cols[1]);
+                keptColumnSpans_.push_back(cols[0]);
+                keptColumnSpans_.push_back(cols[1]);
             }
         }
         for (int row = rows[0]; row < rows[1]; ++row) {
-            for (std::size_t k = 0; k < keptBlockCells_.size(); k += 2) {
-                for (int col = keptBlockCells_[k]; col < keptBlockCells_[k + 1]; ++col) {
+            for (std::size_t k = 0; k < keptColumnSpans_.size(); k += 2) {
+                for (int col = keptColumnSpans_[k]; col < keptColumnSpans_[k + 1]; ++col) {
                     const int p = index(row, col), q = p + 1, r = p + columns_, t = r + 1;
                     consider(r, q, p);
                     consider(q, r, t);

@@ -15,7 +15,7 @@ int truncWithin(double coordinate, int low, int high) {
 }
 
 // A grid coordinate kept within 0 .. last; not-a-number goes to 0.
-float keepOnGrid(float coordinate, int last) {
+float clampGridCoordinate(float coordinate, int last) {
     if (!(coordinate > 0.0f)) return 0.0f;
     if (coordinate > static_cast<float>(last)) return static_cast<float>(last);
     return coordinate;
@@ -47,8 +47,8 @@ Vector3 Terrain::groundAt(Vector3 position, Vector3& normal) const {
     // Grid coordinates are held as floats, as the collision code has always seen them.
     float gx = static_cast<float>((position.x - origin_.x) / gridSpacing_ + columns_ / 2);
     float gz = static_cast<float>((position.z - origin_.z) / gridSpacing_ + rows_ / 2);
-    gx = keepOnGrid(gx, columns_ - 1);
-    gz = keepOnGrid(gz, rows_ - 1);
+    gx = clampGridCoordinate(gx, columns_ - 1);
+    gz = clampGridCoordinate(gz, rows_ - 1);
 
     // The last whole cell serves the last row and column, with a fraction of 1 at the edge,
     // so the far corners are always inside the grid.

@@ -103,3 +103,51 @@ TEST_F(KeyTableTest, AReleaseAlwaysReleasesTheSlotItsPressSet) {
     onKeyRelease('W', 0, 0);
     EXPECT_EQ(keyDown('w'), 0);
 }
+
+TEST_F(KeyTableTest, AReleaseFreesOnlyTheSlotsItsOwnKeyCouldHaveSet) {
+    onKeyPress('w', 0, 0);
+    onKeyPress('7', 0, 0);
+    onKeyPress('1', 0, 0);
+    endKeyFrame();
+    setKeyModifiers(GLUT_ACTIVE_SHIFT);
+    onKeyRelease('!', 0, 0);  // US: '1' let go under Shift
+    EXPECT_EQ(keyDown('1'), 0);
+    EXPECT_EQ(keyDown('w'), 1);
+    EXPECT_EQ(keyDown('7'), 1);
+    onKeyRelease('&', 0, 0);  // US: '7' under Shift; not AZERTY's '1', which Shift would give
+    EXPECT_EQ(keyDown('7'), 0);
+    EXPECT_EQ(keyDown('w'), 1);
+
+    onKeyPress('1', 0, 0);  // AZERTY: '1' is Shift and the '&' key
+    endKeyFrame();
+    setKeyModifiers(0);
+    onKeyRelease('&', 0, 0);
+    EXPECT_EQ(keyDown('1'), 0);
+    EXPECT_EQ(keyDown('w'), 1);
+
+    // A key pressed before the window had the focus: nothing of its own is held, so what was
+    // pressed under other modifiers goes, and only that.
+    setKeyModifiers(GLUT_ACTIVE_SHIFT);
+    onKeyPress('+', 0, 0);
+    endKeyFrame();
+    setKeyModifiers(0);
+    onKeyRelease('q', 0, 0);
+    EXPECT_EQ(keyDown('+'), 0);
+    EXPECT_EQ(keyDown('w'), 1);
+}
+
+TEST_F(KeyTableTest, KeysHeldBeforeAreIgnoredUntilLetGoButTheExceptedOne) {
+    onKeyPress(' ', 0, 0);
+    onKeyPress('w', 0, 0);
+    onKeyPress(KEY_ESCAPE, 0, 0);
+    ignoreHeldKeys(KEY_ESCAPE);
+    EXPECT_EQ(keyDown(KEY_SPACE), 0);
+    EXPECT_EQ(keyDown('w'), 0);
+    EXPECT_EQ(keyDown(KEY_ESCAPE), 1);
+    onKeyRelease(' ', 0, 0);
+    onKeyPress(' ', 0, 0);
+    onKeyRelease(' ', 0, 0);
+    EXPECT_EQ(keyDown(KEY_SPACE), 1) << "a tap after the release counts";
+    onKeyPress('w', 0, 0);  // a new press after a release lost to another window
+    EXPECT_EQ(keyDown('w'), 1);
+}

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# A key let go after its modifier still comes up: Shift down, '+' down, Shift up, '+' up (the
-# window system reports that last release as '='). The camera moves on to another race
-# object while '+' is held, then stays on it.
+# The Space that starts the race does not fire the missile. A key let go after its modifier
+# still comes up: Shift down, '+' down, Shift up, '+' up (the window system reports that last
+# release as '='). The camera moves on to another race object while '+' is held, then stays
+# on it.
 source "$(dirname "$0")/lib/common.bash"
 source "$(dirname "$0")/lib/screen.bash"
 executable=$1
@@ -12,9 +13,6 @@ build=$2
 # gives every key event the modifiers held at that moment, as a player's keyboard does.
 key_down() { xdotool keydown "$1"; }
 key_up() { xdotool keyup "$1"; }
-
-# The head-up display's "POSITION", low on the left.
-in_race() { at_least "$(share "$1" 0.01 0.90 0.20 0.94 "r+g+b>2.3")" 0.08; }
 
 # new_frame OLD NEW: the screen, grabbed into NEW, differs from OLD.
 new_frame() {
@@ -40,8 +38,26 @@ start_display_with_screen_file
 trap 'finish; rm -rf "$SCREEN_DIR"' EXIT
 start_game "$executable" "$build"
 
-hold space 0.1
+# A press of Space as long as a player's ordinary one is still down when the race begins:
+# it starts the race, but must not fire the missile. Five seconds on, the missile sign (red,
+# top centre-right) still blinks; a press in the race fires, which also takes the blinking
+# sign out of the still pictures below.
+hold space 0.15
 shown 20 in_race || fail "no race started"
+race_seen=$(now_ms)
+missile_sign() { share "$1" 0.70 0.015 0.77 0.10 "r>0.85 && g<r-0.2"; }
+missile_sign_after_five_seconds() { [ "$(now_ms)" -ge $(( race_seen + 5000 )) ] && at_least "$(missile_sign "$1")" 0.03; }
+shown 30 missile_sign_after_five_seconds || fail "no missile sign five seconds into a race started with a 0.15 s Space"
+# A new press fires: the sign, which shows half of every second, is gone for a second and a half.
+sign_gone() {
+  local until=$(( $(now_ms) + 1500 ))
+  while [ "$(now_ms)" -lt "$until" ]; do
+    snap "$SCREEN_DIR/gone.png"
+    at_least 0.005 "$(missile_sign "$SCREEN_DIR/gone.png")" || return 1
+  done
+}
+hold space 0.1
+poll 20 sign_gone || fail "Space pressed in the race did not fire the missile"
 # The player's pod stands on the grid: once the computer pods have flown out of its cockpit
 # view, the picture changes only in the head-up display's digits and by the pod's hover bob,
 # which moves the road's markings below a cockpit on the straight by a few pixels a frame.

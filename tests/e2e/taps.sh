@@ -9,10 +9,6 @@ build=$2
 SHOTS=$build/screenshots
 mkdir -p "$SHOTS"
 
-# The head-up display's "POSITION", low on the left, where the menu and the loading picture
-# leave the screen black.
-in_race() { check_share "$1" 0.01 0.90 0.20 0.94 "r+g+b>2.3" 0.08 1 "\"POSITION\""; }
-
 start_display_with_screen_file
 trap 'finish; rm -rf "$SCREEN_DIR"' EXIT
 start_game "$executable" "$build"

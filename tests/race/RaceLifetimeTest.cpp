@@ -12,6 +12,7 @@
 #include "assets/Image.h"
 #include "assets/MdlFormat.h"
 #include "assets/Model.h"
+#include "entities/Entity.h"
 #include "race/RaceSetup.h"
 #include "support/GlContext.h"
 #include "support/TempDir.h"
@@ -130,6 +131,20 @@ TEST_F(RaceLifetime, SetUpBuildsTheChosenCircuitFromItsFiles) {
     // Circuit 1's spacing: the grid's neighbouring samples stand 1500 apart.
     EXPECT_DOUBLE_EQ(race->terrain()->vertex(0, 1).x - race->terrain()->vertex(0, 0).x, 1500.0);
     EXPECT_DOUBLE_EQ(race->terrain()->getViewDistance(), viewDistance());
+}
+
+TEST_F(RaceLifetime, TheSpaceHeldFromTheMenuFiresOnlyOncePressedAgain) {
+    REQUIRE_GL_CONTEXT();
+    onKeyPress(KEY_SPACE, 0, 0);  // the press that chose the circuit, still down
+    endKeyFrame();
+    setupScene();
+    endKeyFrame();
+    raceScene();
+    EXPECT_EQ(currentRace()->entityAt(0)->missileReady(), 1);
+    onKeyRelease(KEY_SPACE, 0, 0);
+    onKeyPress(KEY_SPACE, 0, 0);
+    raceScene();
+    EXPECT_EQ(currentRace()->entityAt(0)->missileReady(), 0);
 }
 
 TEST_F(RaceLifetime, EscapeReleasesEveryTextureTheRaceMade) {

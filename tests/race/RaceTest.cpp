@@ -153,6 +153,11 @@ TEST_F(RaceWorld, PlusVisitsEveryEntityOnePerFrameAndWrapsToThePlayer) {
     onKeyRelease('+', 0, 0);
     race->updateCamera();
     EXPECT_EQ(cameraIndex(), 1u);
+
+    onSpecialPress(GLUT_KEY_HOME, 0, 0);  // Home brings it back to the player's pod
+    race->updateCamera();
+    EXPECT_EQ(cameraIndex(), 0u);
+    EXPECT_EQ(race->camera().position(), race->entityAt(0)->body()->position());
 }
 
 TEST_F(RaceWorld, TheChaseCameraSitsBehindAndAboveTheFollowedBody) {

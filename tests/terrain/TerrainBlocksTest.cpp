@@ -1,7 +1,7 @@
 #include "terrain/Terrain.h"
 
-#include "GeneratedMap.h"
 #include "PlainCulling.h"
+#include "content/GeneratedMap.h"
 #include "motion/Body.h"
 #include "race/RaceSetup.h"
 

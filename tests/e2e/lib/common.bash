@@ -60,16 +60,17 @@ game_up() {
   [ -n "$WINDOW" ] && screen_drawn "$GAME_FIRST_SHOT"
 }
 
-# start_game EXECUTABLE WORKDIR: runs the game there, stdout to $GAME_OUT; returns once its
-# window is up and the game has drawn into it.
+# start_game EXECUTABLE WORKDIR [ARGS]: runs the game there, stdout to $GAME_OUT; returns once
+# its window is up and the game has drawn into it.
 start_game() {
   local executable=$1 workdir=$2
+  shift 2
   GAME_OUT=$(mktemp)
   GAME_ERR=$(mktemp)
   local kind=png
   [ -n "${SCREEN_DIR:-}" ] && kind=xwd
   GAME_FIRST_SHOT=$(mktemp --suffix=".$kind")
-  (cd "$workdir" && exec "$executable") >"$GAME_OUT" 2>"$GAME_ERR" &
+  (cd "$workdir" && exec "$executable" "$@") >"$GAME_OUT" 2>"$GAME_ERR" &
   GAME_PID=$!
   poll 60 game_up || fail "no window titled Brenvask with a picture in it within 60 s"
   game_running || fail "the game ended before showing a window: $(cat "$GAME_ERR")"

@@ -103,6 +103,10 @@ check_share() {
   return 1
 }
 
+# in_race FILE: the head-up display's "POSITION", low on the left, where the menu and the
+# loading picture leave the screen black. Text is added to what lies behind it: near white.
+in_race() { check_share "$1" 0.01 0.90 0.20 0.94 "r+g+b>2.3" 0.08 1 "\"POSITION\""; }
+
 # marker_on CIRCUIT FILE: the menu's marker stands above the given circuit's preview and
 # above no other.
 marker_on() {

@@ -1,4 +1,4 @@
-#include "GeneratedMap.h"
+#include "content/GeneratedMap.h"
 
 #include <algorithm>
 #include <cmath>
