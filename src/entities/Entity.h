@@ -52,6 +52,9 @@ public:
     void setStartTime(std::uint32_t ms) { startTime_ = ms; }
     // Half the model's size per axis; z is negative for a model box loaded from min to max.
     Vector3 halfExtents() const { return halfExtents_; }
+    // Ranking score: laps and next checkpoint as a 64-bit integer, plus the squared distance
+    // from the checkpoint last passed. Set-up also runs it, so the start is ranked.
+    void refreshProgress();
 
     // Modifiable: the collision set changes them at pick-ups, a fired missile clears its
     // owner's missileReady, a bonus and the player's boost keep their own; the head-up display
@@ -76,9 +79,6 @@ protected:
     // The contact box around the body's position from the signed half extents.
     void refreshBox();
     void setBox(const Box& box) { box_ = box; }
-    // Ranking score: laps and next checkpoint as a 64-bit integer, plus the squared distance
-    // from the checkpoint last passed.
-    void refreshProgress();
 
     std::int32_t nextCheckpoint_ = 0;
     std::int32_t laps_ = 0;

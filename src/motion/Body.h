@@ -52,6 +52,9 @@ public:
         frame_.lookPoint = frame_.lookPoint + offset;
     }
 
+    // Anywhere, facing anything: the chase camera moved out of the ground.
+    void place(const Frame& frame) { frame_ = frame; }
+
     // The frame as drawn: banked by the yaw rate, pitched by the climb rate, bobbing.
     // The body itself is unchanged.
     Frame tilted() const;

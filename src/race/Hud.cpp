@@ -104,4 +104,6 @@ void drawHud(const Race& race) {
     text(0.25, 0.06, 0.30, 0.11, twoDigitText(viewed.money()), WHITE);
     text(0.475, 0.00, 0.525, 0.05, "&", YELLOW);
     text(0.475, 0.06, 0.525, 0.11, boostText(viewed.boost()), WHITE);
+    // Large, over the middle of the picture, just above where the chase views hold the pod.
+    if (race.wrongWay()) text(0.20, 0.38, 0.80, 0.48, "MAUVAIS SENS", RED);
 }

@@ -43,6 +43,7 @@ FrameRateCounter& frameRateCounter();
 // The missile sign blinks with the frame-rate window: shown in its first half second only.
 bool missileSignShown(int missileReady, std::uint32_t windowElapsed);
 
-// Speed, position, time, laps, frame rate, missile, money and boost of the viewed entity.
-// Only the frame-rate counter, display state, changes.
+// Speed, position, time, laps, frame rate, missile, money and boost of the viewed entity,
+// and "MAUVAIS SENS" while it goes the wrong way. Only the frame-rate counter, display
+// state, changes.
 void drawHud(const Race& race);

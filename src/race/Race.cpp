@@ -8,6 +8,7 @@
 #include "entities/Entity.h"
 #include "entities/Missile.h"
 #include "motion/Body.h"
+#include "race/ChaseView.h"
 #include "terrain/Terrain.h"
 
 #include <algorithm>
@@ -27,21 +28,6 @@ int stepViewDistance(int distance, int step) {
 }
 
 const Vector3 ORIGIN(0, 0, 0);
-
-// How far above the ground below it a chase eye keeps: beyond the near plane's reach below
-// the eye and the rise of a steep slope over it, and beyond most of where the drawn ground
-// departs from the ground query between samples; yet under the close chase eye's lowest
-// height over flat ground, so there the camera stays exactly where it was. That lowest is
-// 304: a third of 1000 above a pod resting on its box (half height 91) and then sunk by one
-// step of the fastest dive (120) before the next contact lifts it.
-constexpr double EYE_CLEARANCE = 250.0;
-
-// A chase eye inside a hill shows the hill's inside and hides the pod: lift it out.
-void keepAboveGround(Body& camera, const Terrain& terrain) {
-    Vector3 normal;
-    const double lowest = terrain.groundAt(camera.position(), normal).y + EYE_CLEARANCE;
-    if (camera.position().y < lowest) camera.shift(Vector3(0, lowest - camera.position().y, 0));
-}
 }
 
 Race::Race(const char* heightmapPath, const char* grassPath, const char* skyPrefix, double heightScale,
@@ -172,13 +158,28 @@ void Race::runFrame(bool draw) {
     think();
     collide();
     moveBodies();
+    watchHeading();
     updateCamera();
+}
+
+void Race::watchHeading() {
+    const Terrain* circuit = Entity::circuit();
+    const Entity* viewed = viewedIndex_ >= 0 && viewedIndex_ < entityCount() ? entityAt(viewedIndex_) : nullptr;
+    if (circuit == nullptr || viewed == nullptr || !isPodKind(viewed->kind())) {
+        wrongWay_.reset();
+        return;
+    }
+    int next = viewed->nextCheckpoint();
+    if (next < 0 || next >= Entity::circuitLength(*circuit)) next = 0;  // as the pods themselves mend it
+    wrongWay_.watch(*viewed->body(), circuit->checkpoint(next), clockMs());
 }
 
 void Race::placeCamera() {
     if (entities_.empty()) return;
     // Set-up brings the index into range; the modulo only guards races built elsewhere.
     const Entity* followed = entities_[cameraIndex() % entities_.size()].get();
-    camera_ = std::make_unique<Body>(chaseCamera(*followed->body(), cameraDistance_));
-    if (cameraDistance_ != COCKPIT) keepAboveGround(*camera_, *terrain_);
+    if (cameraDistance_ == COCKPIT)
+        camera_ = std::make_unique<Body>(chaseCamera(*followed->body(), cameraDistance_));
+    else
+        camera_ = std::make_unique<Body>(chaseView(*followed->body(), cameraDistance_, *terrain_));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "race/WrongWay.h"
+
 #include <memory>
 #include <vector>
 
@@ -74,6 +76,11 @@ public:
     // chase views.
     void updateCamera();
 
+    // After the bodies move: is the viewed pod going the wrong way round? The head-up
+    // display only reads the answer.
+    void watchHeading();
+    bool wrongWay() const { return wrongWay_.shown(); }
+
     // One race frame of the race scene, all but the Escape key; without drawing for headless
     // runs, which then run the very same race.
     void runFrame(bool draw = true);
@@ -90,6 +97,7 @@ private:
     int lighting_ = 1;
     int viewedIndex_ = 0;
     double cameraDistance_ = 0.0;
+    WrongWayWatch wrongWay_;
 };
 
 // Program-wide values that outlive a race.

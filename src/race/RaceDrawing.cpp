@@ -6,6 +6,8 @@
 #include "race/Hud.h"
 #include "terrain/Terrain.h"
 
+#include <GL/gl.h>
+
 void Race::drawWorld() const {
     applyView();
     drawEntities();
@@ -20,6 +22,9 @@ void Race::applyView() const {
 }
 
 void Race::drawEntities() const {
+    // Models take their own colours: white under their textures, whatever colour the screen
+    // before (the loading text) or the head-up display left current.
+    glColor3f(1.0f, 1.0f, 1.0f);
     // After the view, so the light stays fixed in the world.
     if (lighting_) lightsOn();
     for (int i = 0; i < entityCount(); ++i)

@@ -15,10 +15,14 @@
 #include "race/Race.h"
 #include "terrain/Terrain.h"
 
+#include <cmath>
+
 namespace {
 constexpr double AI_POD_SPACING = 600.0;
 constexpr double AI_POD_FIRST_OFFSET = -2500.0;
 constexpr double START_CHASE_DISTANCE = 2000.0;
+// Room left between the player and the first AI pod beyond the width their boxes need.
+constexpr double START_GAP = 100.0;
 
 // The bonus for marker type 255 is kind 4 with bonus model 0, down to 253, kind 6, model 2.
 constexpr int HIGHEST_BONUS_MARKER = 255;
@@ -30,6 +34,14 @@ void addModels(Race& race) {
         model->load(file);
         race.addModel(std::move(model));
     }
+}
+
+// Contact boxes stay square to the world axes whatever a pod faces, so the room two pods of
+// a row need depends on the row's direction: this far apart along it, the two boxes never
+// meet, even while both fly straight on side by side.
+double sideBySideClearance(const Vector3& halfExtents, const Vector3& along) {
+    return 2.0 * (std::fabs(halfExtents.x * along.x) + std::fabs(halfExtents.y * along.y) +
+                  std::fabs(halfExtents.z * along.z));
 }
 }
 
@@ -44,6 +56,10 @@ void populateRace(Race& race) {
 
     auto player = std::make_unique<PlayerPod>(pod, KIND_PLAYER_POD);
     player->body()->setParameters(PLAYER_POD_TUNING);
+    // The AI pods' row has no gap wide enough for another pod: the player starts at its end
+    // (the end nearer the middle of the road), clear of them all, instead of inside one.
+    const double clearance = sideBySideClearance(player->halfExtents(), player->body()->frame().right());
+    player->body()->moveRight(AI_POD_FIRST_OFFSET - clearance - START_GAP);
     race.addEntity(std::move(player));
 
     for (int i = 0; i < AI_POD_COUNT; ++i) {
@@ -72,6 +88,9 @@ void populateRace(Race& race) {
     race.terrain()->setViewDistance(static_cast<double>(viewDistance()));
     race.setView(0, START_CHASE_DISTANCE);
     race.start();
+    // The first frame already shows each pod's place, from where the pods start.
+    for (Entity* p : race.pods()) p->refreshProgress();
+    race.rankPods();
 }
 
 void setupScene() {

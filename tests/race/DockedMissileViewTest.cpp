@@ -17,9 +17,8 @@
 namespace {
 constexpr int PLAYER_MISSILE = 1 + AI_POD_COUNT;
 
-// The first circuit two seconds after the start, once the pods beside the player (one of
-// them overlaps it on the grid) have moved off, seen from the given distance behind the
-// player (0: its cockpit).
+// The first circuit two seconds after the start, once the pods beside the player have moved
+// off, seen from the given distance behind the player (0: its cockpit).
 void raceFirstCircuit(double cameraDistance) {
     clearKeys();
     setCameraIndex(0);

@@ -11,12 +11,14 @@
 #include <utility>
 
 // A small flat circuit made without OpenGL: four checkpoints round a square and the given
-// bonus marker types along one edge.
-inline std::unique_ptr<Terrain> headlessTerrain(std::initializer_list<int> bonusMarkers = {}) {
-    Image heightmap(16, 16);
-    for (int row = 0; row < 16; ++row)
-        for (int col = 0; col < 16; ++col) heightmap.setPixel(col, row, packColour(0, 0, 20, 0));
-    const int corners[4][2] = {{3, 3}, {3, 12}, {12, 12}, {12, 3}};
+// bonus marker types along one edge. A wider grid spreads the checkpoints beyond each other's
+// arrival distance.
+inline std::unique_ptr<Terrain> headlessTerrain(std::initializer_list<int> bonusMarkers = {}, int side = 16) {
+    Image heightmap(side, side);
+    for (int row = 0; row < side; ++row)
+        for (int col = 0; col < side; ++col) heightmap.setPixel(col, row, packColour(0, 0, 20, 0));
+    const int near = 3 + (side - 16) / 4, far = side - 1 - near;
+    const int corners[4][2] = {{near, near}, {near, far}, {far, far}, {far, near}};
     for (int i = 0; i < 4; ++i)
         heightmap.setPixel(corners[i][1], corners[i][0], packColour(static_cast<std::uint8_t>(255 - i), 0, 20, 0));
     int col = 5;
@@ -25,8 +27,8 @@ inline std::unique_ptr<Terrain> headlessTerrain(std::initializer_list<int> bonus
 }
 
 // A race on the headless terrain, which is also the current terrain, with five empty models.
-inline std::unique_ptr<Race> headlessRace(std::initializer_list<int> bonusMarkers = {}) {
-    auto race = std::make_unique<Race>(headlessTerrain(bonusMarkers));
+inline std::unique_ptr<Race> headlessRace(std::initializer_list<int> bonusMarkers = {}, int side = 16) {
+    auto race = std::make_unique<Race>(headlessTerrain(bonusMarkers, side));
     setCurrentTerrain(race->terrain());
     for (int i = 0; i < 5; ++i) race->addModel(std::make_unique<Model>());
     return race;

@@ -9,6 +9,7 @@
 #include "app/Scene.h"
 #include "app/Text.h"
 #include "entities/Missile.h"
+#include "motion/Body.h"
 #include "race/Hud.h"
 #include "race/RaceSetup.h"
 #include "support/GlContext.h"
@@ -24,7 +25,7 @@ protected:
         setTestClock(7000000);
         if (!GlContext::makeCurrent()) GTEST_SKIP() << "no offscreen OpenGL context";
         GlContext::resetState();
-        font = makeTestFont({'V', MISSILE_SIGN});
+        font = makeTestFont({'V', 'M', MISSILE_SIGN});
         setFontTexture(font);
         auto race = headlessRace();
         populateRace(*race);
@@ -73,6 +74,32 @@ TEST_F(RaceFrame, TheMissileSignIsHiddenInTheFirstFrameOfAWindowAndShownAfter) {
     clearScreen();
     drawHud(*currentRace());
     EXPECT_EQ(rgb(0.72, 0.05), 0u);
+}
+
+// The player's pod turned round on the start, flying back the way it came.
+TEST_F(RaceFrame, MauvaisSensShowsAfterTwoSecondsFlyingTheWrongWayAndGoesWhenThePodTurnsBack) {
+    auto wide = headlessRace({}, 64);
+    populateRace(*wide);
+    setCurrentRace(std::move(wide));
+    Body& pod = *currentRace()->entityAt(0)->body();
+    pod.yaw(3.14159265358979);
+    // One race frame without the world's drawing, then its head-up display on black: the
+    // pixel inside the 'M' of "MAUVAIS".
+    const auto frame = [&](double speed) {
+        pod.setVelocity(pod.frame().forward() * speed);
+        setTestClock(clockMs() + 16);
+        currentRace()->runFrame(false);
+        clearScreen();
+        drawHud(*currentRace());
+        return rgb(0.21, 0.43);
+    };
+    // Slower than a real speed: no warning however long it lasts.
+    for (int i = 0; i < 150; ++i) ASSERT_EQ(frame(900.0), 0u) << i;
+    const std::uint32_t firstAway = clockMs() + 16;  // each frame is 16 ms on
+    while (clockMs() + 16 - firstAway <= 2000) ASSERT_EQ(frame(2000.0), 0u) << clockMs() - firstAway;
+    EXPECT_EQ(frame(2000.0) & 0xFF, 0xFFu) << "red, over the middle of the screen";
+    pod.yaw(3.14159265358979);
+    EXPECT_EQ(frame(2000.0), 0u) << "gone the frame it turns back";
 }
 
 TEST_F(RaceFrame, AFrameMovesTheRaceAndEscapeReturnsToTheMenuAfterHalfASecond) {

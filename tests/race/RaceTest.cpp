@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <GL/freeglut.h>
 
 namespace {
@@ -178,26 +180,51 @@ TEST_F(RaceWorld, TheChaseCameraSitsBehindAndAboveTheFollowedBody) {
     EXPECT_NEAR(race->camera().position().y, ground + 91.0 - 120.0 + 2000.0 / 3, 1e-9);
 }
 
-TEST_F(RaceWorld, TheChaseEyeIsLiftedOutOfASteepSlopeBehindThePod) {
-    // Ground rising towards -x by about two units a unit, as on the steepest hillsides.
-    Image slope(16, 16);
+namespace {
+// Ground whose heightmap column col has the blue value blue(col); x grows with the column.
+std::unique_ptr<Terrain> columnTerrain(int (*blue)(int), double heightScale) {
+    Image heightmap(16, 16);
     for (int row = 0; row < 16; ++row)
-        for (int col = 0; col < 16; ++col) slope.setPixel(col, row, packColour(0, 0, static_cast<std::uint8_t>(240 - 16 * col), 0));
-    race = std::make_unique<Race>(std::make_unique<Terrain>(Vector3(0, 0, 0), slope, 40000.0, 1200.0));
-    StubEntity* pod = addStub(*race, KIND_PLAYER_POD);  // facing +x, downhill
-    Vector3 normal;
-    pod->body()->moveUp(race->terrain()->groundAt(Vector3(0, 0, 0), normal).y + 91.0);
-    race->setView(0, 2000.0);
-    race->updateCamera();
+        for (int col = 0; col < 16; ++col) heightmap.setPixel(col, row, packColour(0, 0, static_cast<std::uint8_t>(blue(col)), 0));
+    return std::make_unique<Terrain>(Vector3(0, 0, 0), heightmap, heightScale, 1200.0);
+}
+}
 
-    const Body& eye = race->camera();
-    const Body unlifted = chaseCamera(*pod->body(), 2000.0);
-    ASSERT_LT(unlifted.position().y, race->terrain()->groundAt(unlifted.position(), normal).y) << "inside the hill";
-    EXPECT_GT(eye.position().y, race->terrain()->groundAt(eye.position(), normal).y + 100.0);
-    // Only lifted: the same place seen from, looking the same way.
-    EXPECT_EQ(eye.position().x, unlifted.position().x);
-    EXPECT_EQ(eye.position().z, unlifted.position().z);
-    EXPECT_NEAR(length(eye.lookPoint() - eye.position() - (unlifted.lookPoint() - unlifted.position())), 0.0, 1e-9);
+// Slopes of one and two units a unit, and a cliff, rising behind a pod facing away from them:
+// the pod stays inside the picture (45 degrees high) and no ground lies between it and the eye.
+TEST_F(RaceWorld, TheChaseViewsKeepThePodOnTheScreenAndTheRockOutOfTheWay) {
+    const auto slope = [](int col) { return 240 - 16 * col; };  // 16 a column of 1200
+    const auto cliff = [](int col) { return col < 8 ? 240 : 20; };
+    const struct {
+        int (*blue)(int);
+        double heightScale, podAt;
+    } grounds[] = {{slope, 1200.0 * 255 / 16, 0.0}, {slope, 2 * 1200.0 * 255 / 16, 0.0}, {cliff, 10000.0, 1000.0}};
+    Vector3 normal;
+    for (const auto& ground : grounds) {
+        race = std::make_unique<Race>(columnTerrain(ground.blue, ground.heightScale));
+        Body& pod = *addStub(*race, KIND_PLAYER_POD)->body();
+        pod.moveForward(ground.podAt);
+        pod.moveUp(race->terrain()->groundAt(pod.position(), normal).y + 91.0 - pod.position().y);
+        for (double distance : {1000.0, 2000.0}) {
+            race->setView(0, distance);
+            race->updateCamera();
+            const Frame& eye = race->camera().frame();
+            const Vector3 toPod = pod.position() - eye.position;
+            const double depth = dot(toPod, eye.forward());
+            EXPECT_GT(depth, 0.0) << ground.heightScale << " " << distance;
+            EXPECT_LT(std::abs(dot(toPod, eye.up / length(eye.up))), depth * std::tan(22.5 * 3.14159265358979 / 180.0))
+                << ground.heightScale << " " << distance;
+            for (double t = 0.0; t < 0.97; t += 0.01) {  // up to the pod's top
+                const Vector3 p = eye.position + (pod.position() + Vector3(0, 91, 0) - eye.position) * t;
+                ASSERT_GT(p.y, race->terrain()->groundAt(p, normal).y) << ground.heightScale << " " << distance << " at " << t;
+            }
+        }
+    }
+    // A pod buried in the cliff shows from nowhere: the eye is only lifted, looking as always.
+    Body& buried = *race->entityAt(0)->body();
+    buried.moveUp(-3000.0);
+    race->updateCamera();
+    EXPECT_NEAR(length(race->camera().frame().forward() - chaseCamera(buried, 2000.0).frame().forward()), 0.0, 1e-9);
 }
 
 TEST_F(RaceWorld, OnlyEntitiesAheadAndInRangeAreDrawnAndTheCockpitHidesItsPod) {
