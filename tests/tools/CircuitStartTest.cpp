@@ -11,7 +11,7 @@
 // The grid forms on checkpoint 0, facing checkpoint 1, its pods 600 apart across the road from
 // -2500 to 2900, and the player's one slot beyond either end: every pod's box stands on the
 // painted road, and the road runs straight through the grid and well beyond it either way.
-TEST(StartGrid, EveryPodStartsOnTheRoadOnAStraight) {
+TEST(CircuitStart, EveryPodStartsOnTheRoadOnAStraight) {
     const Box pod = buildModels()[POD_MODEL].mesh.box;
     const double halfLength = (pod.corner1.x - pod.corner0.x) / 2, halfWidth = std::fabs(pod.corner0.z - pod.corner1.z) / 2;
     for (int i = 0; i < CIRCUIT_COUNT; ++i) {
