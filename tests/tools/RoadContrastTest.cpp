@@ -99,7 +99,75 @@ Contrast roadContrast(const Circuit& c, const Image& picture) {
     return result;
 }
 
+// A point of the racing line at an arc (pixels) from line point `from`, and the unit vector
+// across the line there (to the left of the direction of racing).
+struct LinePlace {
+    Point2 at, across;
+};
+LinePlace alongLine(const std::vector<Point2>& line, std::size_t from, double arc) {
+    std::size_t i = from;
+    for (;;) {
+        const Point2 a = line[i % line.size()], b = line[(i + 1) % line.size()];
+        const double step = length2(b - a);
+        if (arc <= step) {
+            const Point2 d = (b - a) * (1 / std::max(step, 1e-9));
+            return {a + d * arc, {-d.y, d.x}};
+        }
+        arc -= step;
+        ++i;
+    }
+}
+
+// How far from the line, across it, a marking on the road's middle at that place reaches.
+double markingReach(const Image& picture, const LinePlace& p, double side, Lab road) {
+    double reach = 0;
+    while (reach < 2 && deltaE(groundAt(picture, p.at + p.across * (side * (reach + 0.05))), road) > 30) reach += 0.05;
+    return reach;
+}
+
 }  // namespace
+
+// The arrow after every gate is a long one, stretched along the road for a pod's low view of
+// it, and it stands out from the road it is painted on.
+TEST(RoadContrast, EveryGatesArrowIsLongAndClear) {
+    for (int i = 0; i < CIRCUIT_COUNT; ++i) {
+        Circuit circuit = buildCircuit(i);
+        Image picture(generatedTree().file("herbe" + std::to_string(circuit.design->number) + ".bmp").c_str());
+        ASSERT_GT(picture.getWidth(), 0);
+        const auto& line = circuit.centreLine;
+        for (const Point2& gate : circuit.checkpoints) {
+            std::size_t from = 0;
+            for (std::size_t k = 0; k < line.size(); ++k)
+                if (length2(line[k] - gate) < length2(line[from] - gate)) from = k;
+            // The longest unbroken marking on the road's middle within a leg's first stretch,
+            // judged against the road halfway to its edge.
+            double run = 0, longest = 0, span = 0, widest = 0, contrast = 0, clearest = 0;
+            for (double arc = 0.5; arc < 14; arc += 0.1) {
+                const LinePlace p = alongLine(line, from, arc);
+                const Lab centre = groundAt(picture, p.at), beside = groundAt(picture, p.at + p.across * 1.9);
+                const double e = deltaE(centre, beside);
+                if (e > 30) {
+                    run += 0.1;
+                    contrast += e * 0.1;
+                    span = std::max(span, markingReach(picture, p, 1, beside) + markingReach(picture, p, -1, beside));
+                } else {
+                    run = contrast = span = 0;
+                }
+                if (run > longest) {
+                    longest = run;
+                    widest = span;
+                    clearest = contrast / run;
+                }
+            }
+            const std::string where = "circuit " + std::to_string(i + 1) + ", gate at (" + std::to_string(int(gate.x)) + ", " +
+                                      std::to_string(int(gate.y)) + "): " + std::to_string(longest) + " long, " +
+                                      std::to_string(widest) + " wide, contrast " + std::to_string(clearest);
+            EXPECT_GE(longest * circuit.design->gridSpacing, 9000) << where;
+            EXPECT_GE(longest, 3 * widest) << where;
+            EXPECT_GE(clearest, 40) << where;
+        }
+    }
+}
 
 // The road is told apart from the ground beside it by colour and brightness, all the way
 // round, on the sea as on the land.

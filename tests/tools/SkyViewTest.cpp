@@ -1,6 +1,7 @@
 #include "GeneratedTree.h"
 
 #include "motion/Body.h"
+#include "race/Race.h"
 #include "race/RaceSetup.h"
 #include "support/GlContext.h"
 #include "terrain/Terrain.h"
@@ -10,6 +11,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -67,6 +69,11 @@ int seamColumn(const Picture& p) {
 
 std::string inTree(const char* gamePath) { return generatedTree().file(std::string(gamePath).substr(std::string("Data/").size())); }
 
+Terrain circuitTerrain(const CircuitSpec& spec) {
+    return Terrain(Vector3(0, 0, 0), inTree(spec.heightmapPath).c_str(), inTree(spec.grassPath).c_str(),
+                   inTree(spec.skyPrefix).c_str(), spec.heightScale, spec.gridSpacing);
+}
+
 }  // namespace
 
 // Each circuit's real sky, drawn as the race draws it, seen from a pod's height in the middle
@@ -77,8 +84,7 @@ TEST(SkyView, EveryCircuitsSkyIsSeamlessAllRound) {
     GlContext::setGameState();
     for (int circuit = 0; circuit < CIRCUIT_COUNT; ++circuit) {
         const CircuitSpec& spec = CIRCUITS[circuit];
-        Terrain terrain(Vector3(0, 0, 0), inTree(spec.heightmapPath).c_str(), inTree(spec.grassPath).c_str(),
-                        inTree(spec.skyPrefix).c_str(), spec.heightScale, spec.gridSpacing);
+        Terrain terrain = circuitTerrain(spec);
         const double half = terrain.columns() * spec.gridSpacing / 2;
         for (const Vector3& place : {Vector3(0, 0, 0), Vector3(0.7 * half, 0, -0.5 * half)}) {
             Vector3 normal;
@@ -96,5 +102,51 @@ TEST(SkyView, EveryCircuitsSkyIsSeamlessAllRound) {
                                                          << "), yaw " << yaw << ", pitch " << pitch;
                 }
         }
+    }
+}
+
+// From above the cliffs round the world, looking out and down past the ground's end: under the
+// horizon the sky box shows the country running on, not one flat colour.
+TEST(SkyView, BeyondTheGroundsEndLiesFarCountry) {
+    REQUIRE_GL_CONTEXT();
+    GlContext::setGameState();
+    constexpr double PITCH = 0.2, HALF_FOV = 22.5 * 3.14159265358979 / 180;
+    for (int circuit = 0; circuit < CIRCUIT_COUNT; ++circuit) {
+        const CircuitSpec& spec = CIRCUITS[circuit];
+        Terrain terrain = circuitTerrain(spec);
+        terrain.setViewDistance(START_VIEW_DISTANCE);
+        const double half = terrain.columns() * spec.gridSpacing / 2;
+        const Vector3 eye(0.83 * half, spec.heightScale + 5000, 0);
+        const Vector3 look = eye + Vector3(std::cos(PITCH), -std::sin(PITCH), 0);
+        const Body camera(eye, look, Vector3(0, 1, 0));
+        auto frame = [&](bool sky) {
+            glClearColor(1, 0, 1, 1);  // marks where no ground is drawn
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            glMatrixMode(GL_MODELVIEW);
+            glLoadIdentity();
+            gluLookAt(eye.x, eye.y, eye.z, look.x, look.y, look.z, 0, 1, 0);
+            terrain.draw(camera);
+            if (sky) terrain.drawSky();
+            return GlContext::readPixels();
+        };
+        const std::vector<std::uint8_t> ground = frame(false), view = frame(true);
+        // The box's horizon, world height 0 on its far face, seen from the eye.
+        const double horizonDip = std::atan(eye.y / (2 * half - eye.x)) + 0.01;
+        int lowest = 255 * 3, highest = 0, counted = 0;
+        for (int y = 0; y < H; ++y) {
+            const double dip = PITCH - std::atan((2.0 * y / H - 1) * std::tan(HALF_FOV));
+            if (dip <= horizonDip) continue;
+            for (int x = W / 4; x < 3 * W / 4; ++x) {
+                const std::size_t i = (static_cast<std::size_t>(y) * W + x) * 4;
+                if (ground[i] != 255 || ground[i + 1] != 0 || ground[i + 2] != 255) continue;
+                const int level = view[i] + view[i + 1] + view[i + 2];
+                lowest = std::min(lowest, level);
+                highest = std::max(highest, level);
+                ++counted;
+            }
+        }
+        EXPECT_GT(counted, W * 20) << "circuit " << circuit + 1 << ": the view shows the box under the horizon";
+        EXPECT_GT(highest - lowest, 40) << "circuit " << circuit + 1 << ": " << counted << " pixels from " << lowest << " to "
+                                        << highest;
     }
 }

@@ -3,6 +3,7 @@
 #include "content/Canvas.h"
 #include "content/PodFlight.h"
 #include "content/Random.h"
+#include "motion/BodyTuning.h"
 #include "race/RaceSetup.h"
 #include "terrain/Terrain.h"
 
@@ -13,22 +14,25 @@ namespace {
 
 constexpr int N = HEIGHTMAP_SIZE;
 
+// Each route starts in the middle of a straight, where the grid forms across the road: the
+// spline runs straight between the middle ones of four or more control points in a line, and
+// the first checkpoints then lie in line too, so the pods fly it straight.
 const std::vector<CircuitDesign>& designs() {
     static const std::vector<CircuitDesign> table{
         // Green valley: long sweeping curves between wooded hills, a lake, mountains all round.
         {1, CIRCUITS[0].heightScale, CIRCUITS[0].gridSpacing, Landscape::Valley,
-         {{48, 64}, {96, 38}, {150, 46}, {206, 34}, {230, 78}, {198, 118}, {214, 166}, {222, 214}, {170, 228},
-          {124, 196}, {78, 222}, {34, 198}, {44, 142}, {28, 100}},
+         {{150, 40}, {178, 40}, {206, 40}, {232, 80}, {198, 118}, {214, 166}, {222, 214}, {170, 228}, {124, 196},
+          {78, 222}, {34, 198}, {44, 142}, {28, 100}, {48, 62}, {94, 40}, {122, 40}},
          29.0, 20, 0x5EED0001u},
         // High mountains: a winding pass between snowy peaks, with hairpins.
         {2, CIRCUITS[1].heightScale, CIRCUITS[1].gridSpacing, Landscape::Alpine,
-         {{52, 48}, {118, 30}, {186, 50}, {224, 104}, {196, 146}, {144, 128}, {108, 150}, {142, 190}, {206, 196},
-          {212, 232}, {130, 234}, {56, 214}, {30, 156}, {62, 114}, {34, 82}},
+         {{124, 34}, {156, 34}, {190, 46}, {224, 104}, {196, 146}, {144, 128}, {108, 150}, {142, 190}, {206, 196},
+          {212, 232}, {130, 234}, {56, 214}, {30, 156}, {62, 114}, {34, 76}, {60, 34}, {92, 34}},
          26.0, 13, 0x5EED0002u},
         // Islands: a twisty course along channels in a grey sea, through the islands' gaps.
         {3, CIRCUITS[2].heightScale, CIRCUITS[2].gridSpacing, Landscape::Islands,
-         {{40, 44}, {106, 26}, {156, 62}, {222, 40}, {236, 108}, {186, 132}, {228, 182}, {200, 232}, {140, 216},
-          {122, 162}, {80, 204}, {30, 214}, {24, 150}, {62, 112}},
+         {{88, 28}, {112, 28}, {136, 28}, {168, 62}, {218, 42}, {224, 104}, {186, 132}, {228, 182}, {200, 232},
+          {140, 216}, {122, 162}, {80, 204}, {30, 214}, {24, 150}, {56, 104}, {24, 60}, {40, 28}, {64, 28}},
          29.0, 0, 0x5EED0003u},
     };
     return table;
@@ -117,6 +121,18 @@ double borderHeight(const CircuitDesign& d, int x, int y) {
     return d.heightScale * (0.9 + 0.1 * ridgedNoise(x / 12.0, y / 12.0, d.seed + 13, 4));
 }
 
+// Ground higher than a pod's ceiling is a trap: every physics step lowers the pod to its
+// ceiling, inside that ground, and the ground contact then takes nearly all its speed, so it
+// creeps out at a few hundred units a second. Inside the border the hills' tops are rounded
+// off below the ceiling, clear of a pod's underside, so a pod off the road meets slopes it
+// climbs over; above the knee the height approaches the limit smoothly.
+constexpr double HILL_LIMIT = PLAYER_POD_TUNING.ceiling - 500, HILL_KNEE = 3000;
+
+double roundedTop(double h) {
+    if (h <= HILL_KNEE) return h;
+    return HILL_KNEE + (HILL_LIMIT - HILL_KNEE) * std::tanh((h - HILL_KNEE) / (HILL_LIMIT - HILL_KNEE));
+}
+
 // The land as it would be without the track, in world units.
 double naturalHeight(const CircuitDesign& d, int x, int y, double track) {
     double px = x, py = y;
@@ -177,6 +193,7 @@ void paintGround(Circuit& c, const std::vector<float>& chordDistance) {
             }
             // The straight line between checkpoints is what the pods fly: keep it on the bed.
             h = std::min(h, lerp(bed, h, smoothstep(2, 6, chordDistance[i])));
+            h = roundedTop(h);
             // The border stands whatever the track did to the land around it.
             h = lerp(h, std::max(h, borderHeight(d, x, y)), borderRise(x, y, d.seed));
             c.shape[i] = static_cast<float>(h);

@@ -12,16 +12,16 @@ namespace {
 
 struct Palette {
     Colour water, shallows, sand, meadow, grass, forest, rock, darkRock, snow;
-    double snowLine, rockLine;  // heights, world units
+    double snowLine, rockLine;  // heights, world units; the hills inside the border stay below 4500
 };
 
 const Palette& paletteFor(Landscape landscape) {
     static const Palette valley{bytes(28, 70, 92),   bytes(58, 120, 118), bytes(196, 184, 140), bytes(120, 160, 64),
                                 bytes(84, 132, 50),  bytes(44, 86, 38),   bytes(128, 120, 108), bytes(92, 86, 80),
-                                bytes(240, 244, 250), 7000, 4800};
+                                bytes(240, 244, 250), 4350, 3700};
     static const Palette alpine{bytes(40, 78, 98),   bytes(70, 118, 120), bytes(170, 160, 130), bytes(150, 160, 80),
                                 bytes(102, 124, 58), bytes(40, 72, 44),   bytes(122, 112, 104), bytes(78, 72, 70),
-                                bytes(246, 246, 252), 6800, 3800};
+                                bytes(246, 246, 252), 3900, 3300};
     static const Palette islands{bytes(36, 72, 84),   bytes(72, 132, 130), bytes(204, 194, 160), bytes(134, 150, 84),
                                  bytes(92, 118, 64),  bytes(58, 86, 52),   bytes(110, 104, 98),  bytes(66, 62, 62),
                                  bytes(226, 228, 232), 9000, 3600};

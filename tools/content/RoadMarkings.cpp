@@ -15,7 +15,11 @@ constexpr double KERB_BLOCK = 1.0;
 // Gates: two bars across the road, posts beyond the kerbs, an arrow on the road after them.
 constexpr double GATE_BAR_AT = 0.3, GATE_BAR_HALF = 0.09;
 constexpr double POST_FROM = H + 0.15, POST_TO = H + 1.35, POST_HALF_LENGTH = 0.45;
-constexpr double ARROW_AT = 2.4, ARROW_SLOPE = 1.1, ARROW_HALF_SPAN = 1.3, ARROW_THICKNESS = 0.3;
+// The arrow after each gate is stretched along the road, as a driver's road markings are: seen
+// from a pod's height the road is foreshortened many times over, so a long shaft and head read
+// as an arrow where a short one shrinks to a line across the road.
+constexpr double ARROW_TAIL = 1.2, ARROW_TIP = 11.0, ARROW_SHAFT_HALF = 0.28, ARROW_HEAD_LENGTH = 3.6,
+                 ARROW_HEAD_HALF = 1.25;
 constexpr double START_HALF_LENGTH = 0.5, START_SQUARE = 0.5, START_LINE = 0.15;
 // Chevrons: a ribbon beyond the kerb on the outside of every bend tighter than this radius.
 constexpr double TIGHT_RADIUS = 14, BEND_LEAD = 4, BEND_TAIL = 2, MIN_TURN = 0.5;
@@ -50,10 +54,14 @@ double boxDistance(double u, double v, double hu, double hv) {
     return std::hypot(std::max(du, 0.0), std::max(dv, 0.0)) + std::min(std::max(du, dv), 0.0);
 }
 
-// Signed distance to a chevron pointing along +u with its tip at u = 0.
-double chevronDistance(double u, double v, double slope, double halfSpan, double thickness) {
-    double arm = std::fabs(u + slope * std::fabs(v)) / std::sqrt(1 + slope * slope) - thickness / 2;
-    return std::max(arm, std::fabs(v) - halfSpan);
+// Signed distance to the arrow after a gate, pointing along +u: a shaft and a head.
+double arrowDistance(double u, double v) {
+    // The shaft runs on into the head, so that no seam shows where they meet.
+    const double headBase = ARROW_TIP - ARROW_HEAD_LENGTH, shaftEnd = headBase + 1;
+    const double shaft = boxDistance(u - (ARROW_TAIL + shaftEnd) / 2, v, (shaftEnd - ARROW_TAIL) / 2, ARROW_SHAFT_HALF);
+    const double edge = (std::fabs(v) * ARROW_HEAD_LENGTH + (u - ARROW_TIP) * ARROW_HEAD_HALF) /
+                        std::hypot(ARROW_HEAD_LENGTH, ARROW_HEAD_HALF);
+    return std::min(shaft, std::max(edge, headBase - u));
 }
 
 Colour asphaltFor(Landscape landscape) {
@@ -144,7 +152,7 @@ Colour RoadPainter::surface(const TrackPlace& place, double along, double f, dou
     if (u > dashPeriod / 2) u -= dashPeriod;
     double dash = shapeCover(boxDistance(u, place.across, dashPeriod / 4 - DASH_HALF_WIDTH, 0) - DASH_HALF_WIDTH, f);
     // None across a gate and its arrow, which stand out the better for it.
-    double clear = bandCover(along, -START_HALF_LENGTH - START_LINE - 0.2, ARROW_AT + 0.3, f);
+    double clear = bandCover(along, -START_HALF_LENGTH - START_LINE - 0.2, ARROW_TIP + 0.3, f);
     return mix(road, WHITE, dash * 0.9 * (1 - clear));
 }
 
@@ -173,7 +181,7 @@ Colour RoadPainter::gate(Colour colour, double along, double across, double f) c
 }
 
 Colour RoadPainter::arrow(Colour colour, double along, double across, double f) const {
-    double cover = shapeCover(chevronDistance(along - ARROW_AT, across, ARROW_SLOPE, ARROW_HALF_SPAN, ARROW_THICKNESS), f);
+    double cover = shapeCover(arrowDistance(along, across), f);
     return mix(colour, WHITE, cover * 0.92);
 }
 

@@ -100,6 +100,61 @@ double boxMean(const Vector3& d, F f) {
     return sum / 8;
 }
 
+// Noise units of the far country per eye height of distance, and the haze over it: however
+// clear the air, the country beyond the map is seen through as much haze as the fogged ground
+// at the end of the view, so the two meet, and it melts into the fog toward the horizon.
+constexpr double COUNTRY_SCALE = 0.1, COUNTRY_CLEAREST = 0.6, COUNTRY_HAZE_ANGLE = 0.03;
+
+struct CountryColours {
+    Colour low, mid, high, water;
+};
+
+// Plains for the valley, mountains for the pass, the sea for the islands.
+const CountryColours& countryColours(int circuitIndex) {
+    static const CountryColours valley{bytes(120, 156, 66), bytes(84, 128, 50), bytes(46, 84, 40), bytes(40, 80, 98)};
+    static const CountryColours alpine{bytes(54, 78, 48), bytes(116, 108, 100), bytes(236, 238, 244), bytes(44, 80, 98)};
+    static const CountryColours islands{bytes(196, 188, 150), bytes(92, 116, 64), bytes(62, 86, 54), bytes(38, 74, 86)};
+    return circuitIndex == 0 ? valley : circuitIndex == 1 ? alpine : islands;
+}
+
+// The circuit's country running on beyond the map, under the horizon, seen from the middle of
+// it: fields and woods, snowy ranges or islands in the sea, fading into the fog far off. Near
+// the box's edges (own below 1) its shapes are the edge country every joined edge shares.
+Colour farCountry(int circuitIndex, const Vector3& direction, double texelAngle, double own) {
+    const double below = std::max(1e-4, -std::asin(std::max(-1.0, std::min(1.0, direction.y))));
+    const double reach = std::min(1 / std::tan(below), 2000.0);
+    const double footprint = COUNTRY_SCALE * texelAngle * std::max(reach, 1 / (std::sin(below) * std::sin(below)));
+    const std::uint32_t seed = 8080u + 31u * circuitIndex;
+    auto field = [&](std::uint32_t salt, double scale) {
+        return [&, salt, scale](const Vector3& d) {
+            const double across = std::max(std::hypot(d.x, d.z), 1e-9);
+            const double k = COUNTRY_SCALE * reach * scale / across;
+            return filteredNoise(d.x * k + 17, d.z * k - 5, seed + salt, 5, 0.5, footprint * scale);
+        };
+    };
+    auto value = [&](auto f) { return own >= 1 ? f(direction) : lerp(boxMean(direction, f), f(direction), own); };
+    const double shape = value(field(0, 1.0)), patches = value(field(7, 2.3));
+    const CountryColours& c = countryColours(circuitIndex);
+    Colour land;
+    switch (circuitIndex) {
+        case 0:  // fields and woods, now and then a lake
+            land = mix(mix(c.low, c.mid, smoothstep(-0.3, 0.3, patches)), c.high, smoothstep(0.1, 0.5, shape) * 0.8);
+            land = mix(land, c.water, smoothstep(-0.35, -0.5, shape));
+            break;
+        case 1:  // forested feet, bare rock, snow on the crests
+            land = mix(c.low, c.mid, smoothstep(-0.3, 0.0, shape));
+            land = mix(land, c.high, smoothstep(0.05, 0.3, shape + 0.2 * patches));
+            land = land * (0.8 + 0.3 * patches);
+            break;
+        default:  // islands, sand round their shores, in the sea
+            land = mix(c.water, c.low, smoothstep(0.1, 0.16, shape));
+            land = mix(land, mix(c.mid, c.high, smoothstep(-0.2, 0.3, patches)), smoothstep(0.16, 0.24, shape));
+            break;
+    }
+    land = land * circuitMood(circuitIndex).sunLight;
+    return mix(fogColour(), land, COUNTRY_CLEAREST * (1 - std::exp(-below / COUNTRY_HAZE_ANGLE)));
+}
+
 // The sky in a direction. own (0 .. 1) is how much of the circuit's own clouds, hills and
 // glow it shows; at 0 they are the edge sky's, which every joined edge shares. period is the
 // cloud layer's repeat for the edge clouds (the top face's width in cloud units).
@@ -107,7 +162,7 @@ Colour skyAt(int circuitIndex, const Vector3& direction, double texelAngle, doub
     const Mood& mood = circuitMood(circuitIndex);
     const Colour fog = fogColour();
     const double elevation = std::asin(std::max(-1.0, std::min(1.0, direction.y)));
-    if (elevation <= 0) return fog;
+    if (elevation <= 0) return farCountry(circuitIndex, direction, texelAngle, own);
     auto blend = [own](double edge, double local) { return own >= 1 ? local : own <= 0 ? edge : lerp(edge, local, own); };
 
     // Gradient from the horizon to the zenith, and the sun's glow.

@@ -5,8 +5,9 @@
 
 // The colour of the sky seen in a direction (unit vector, y up) under a circuit's mood:
 // a gradient to the zenith, the sun with its glow, clouds, and soft distant hills in a haze
-// that rises from the fog colour at the horizon. Below the horizon it is the fog, as the
-// distant ground is. texelAngle is the angle one texel or pixel covers (radians): detail
+// that rises from the fog colour at the horizon. Below the horizon lies the circuit's country
+// running on beyond the map, seen through haze that turns it into the fog toward the horizon,
+// so the view past the ground's end reads as far land. texelAngle is the angle one texel or pixel covers (radians): detail
 // finer than it is left out and the skyline is smoothed over it, so nothing aliases.
 Colour skyColour(int circuitIndex, const Vector3& direction, double texelAngle = 0.002);
 
