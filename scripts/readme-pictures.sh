@@ -93,7 +93,7 @@ for raw in "$work"/start/*.xwd; do
   SEEN=
   pods_ahead "$raw" && { to_png "$raw" "$work/race.png"; break; }
 done
-[ -f "$work/race.png" ] || echo "no pods ahead at the start (${SEEN:-}): docs/race.png kept as it was"
+[ -f "$work/race.png" ] || fail "no pods ahead at the start: ${SEEN:-}"
 rm -rf "$work/start"
 shown 30 in_race || fail "no race on circuit 1"
 sky 1
@@ -133,7 +133,7 @@ expect_quit_on_escape
 # Whole screens halved; the skies cut from above the horizon, clear of the display's text.
 cd "$work" || fail "no $work"
 convert menu.png -resize 640x480 -colors 256 +repage "PNG8:$docs/menu.png"
-[ ! -f race.png ] || convert race.png -resize 640x480 -colors 256 +repage "PNG8:$docs/race.png"
+convert race.png -resize 640x480 -colors 256 +repage "PNG8:$docs/race.png"
 convert sky-0.png sky-1.png sky-2.png -crop 640x480+192+100 +repage -resize 320x240 +append \
   -colors 256 +repage "PNG8:$docs/skies.png"
 convert road-0.png road-1.png road-2.png -resize 512x384 +append -colors 256 +repage "PNG8:$docs/roads.png"
