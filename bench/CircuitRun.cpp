@@ -5,10 +5,10 @@
 #include "SoundThreads.h"
 #include "WholeFloor.h"
 
-#include "app/Clock.h"
-#include "app/KeyTable.h"
+#include "app/services/Clock.h"
+#include "app/services/KeyTable.h"
 #include "app/MenuScene.h"
-#include "app/Text.h"
+#include "app/services/Text.h"
 #include "content/GeneratedMap.h"
 #include "offscreen/GlContext.h"
 #include "race/Hud.h"

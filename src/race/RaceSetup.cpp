@@ -1,8 +1,8 @@
 #include "race/RaceSetup.h"
 
 #include "app/DataFiles.h"
-#include "app/KeySlots.h"
-#include "app/KeyTable.h"
+#include "app/services/KeySlots.h"
+#include "app/services/KeyTable.h"
 #include "app/MenuScene.h"
 #include "app/Scene.h"
 #include "assets/Model.h"
