@@ -8,6 +8,7 @@
 #include "app/services/Clock.h"
 #include "app/services/KeyTable.h"
 #include "app/MenuScene.h"
+#include "app/RaceScene.h"
 #include "app/services/Text.h"
 #include "content/GeneratedMap.h"
 #include "offscreen/GlContext.h"

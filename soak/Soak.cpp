@@ -8,6 +8,7 @@
 #include "app/LoadingScene.h"
 #include "app/MenuScene.h"
 #include "app/Previews.h"
+#include "app/RaceScene.h"
 #include "app/Scene.h"
 #include "app/services/Text.h"
 #include "entities/Entity.h"

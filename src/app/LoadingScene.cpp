@@ -4,10 +4,10 @@
 #include "app/services/KeyTable.h"
 #include "app/MenuScene.h"
 #include "app/Previews.h"
+#include "app/RaceScene.h"
 #include "app/Scene.h"
 #include "app/services/Text.h"
 #include "app/Window.h"
-#include "race/RaceSetup.h"
 
 void loadingScene() {
     glColor3f(1.0f, 1.0f, 1.0f);

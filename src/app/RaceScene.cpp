@@ -1,31 +1,29 @@
-#include "race/Race.h"
+#include "app/RaceScene.h"
 
+#include "app/MenuScene.h"
+#include "app/Scene.h"
 #include "app/services/Clock.h"
 #include "app/services/KeySlots.h"
 #include "app/services/KeyTable.h"
-#include "app/MenuScene.h"
-#include "app/Scene.h"
+#include "race/Race.h"
+#include "race/RaceSetup.h"
 #include "sound/Sound.h"
 
 namespace {
-unsigned int followedEntity = 0;
-int currentViewDistance = START_VIEW_DISTANCE;
-std::unique_ptr<Race> race;
-
 // Escape must be let go within this time, or the menu that follows quits too.
 constexpr std::uint32_t LEAVE_WAIT_MS = 500;
 }
 
-unsigned int cameraIndex() { return followedEntity; }
-void setCameraIndex(unsigned int index) { followedEntity = index; }
-int viewDistance() { return currentViewDistance; }
-void setViewDistance(int distance) { currentViewDistance = distance; }
-
-Race* currentRace() { return race.get(); }
-void setCurrentRace(std::unique_ptr<Race> next) { race = std::move(next); }
-void destroyCurrentRace() { race.reset(); }
+void setupScene() {
+    setUpRace(CIRCUITS[chosenCircuit()]);
+    setScene(raceScene);
+    // The Space that chose the circuit, still down, must not fire; nor does any other key
+    // held since the menu act before it is pressed anew. Escape keeps its own wait.
+    ignoreHeldKeys(KEY_ESCAPE);
+}
 
 void raceScene() {
+    Race* race = currentRace();
     if (!race) return;
     race->runFrame();
     // The sound reads what the frame left, never the other way round.

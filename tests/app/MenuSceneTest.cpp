@@ -5,9 +5,9 @@
 #include "app/services/KeyTable.h"
 #include "app/LoadingScene.h"
 #include "app/Previews.h"
+#include "app/RaceScene.h"
 #include "app/Scene.h"
 #include "app/services/Text.h"
-#include "race/RaceSetup.h"
 #include "support/GlContext.h"
 #include "support/TestFont.h"
 

@@ -7,6 +7,7 @@
 #include "app/services/KeySlots.h"
 #include "app/services/KeyTable.h"
 #include "app/MenuScene.h"
+#include "app/RaceScene.h"
 #include "app/Scene.h"
 #include "assets/BmpBytes.h"
 #include "assets/Image.h"

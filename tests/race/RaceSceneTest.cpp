@@ -6,6 +6,7 @@
 #include "app/services/KeySlots.h"
 #include "app/services/KeyTable.h"
 #include "app/MenuScene.h"
+#include "app/RaceScene.h"
 #include "app/Scene.h"
 #include "app/services/Text.h"
 #include "entities/Missile.h"
