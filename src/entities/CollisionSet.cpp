@@ -63,7 +63,7 @@ void CollisionSet::strikePodsWithMissiles() {
             const double missileSpeed = length(missile->body()->velocity());
             b.setVelocity(b.velocity() + (b.position() - p) * (missileSpeed / 1000.0 + 1.0));
             // Out of play far below; it stays undocked until its owner reloads.
-            missile->body()->moveUp(-10000.0);
+            missile->body()->moveUp(-OUT_OF_PLAY_DROP);
             break;
         }
     }
@@ -90,7 +90,7 @@ void CollisionSet::handOutBonuses() {
                 pod->boost() += 2000;
             }
             bonus->active() = -1;
-            bonus->body()->moveUp(-10000.0);
+            bonus->body()->moveUp(-OUT_OF_PLAY_DROP);
             bonus->markPickedUp();
             break;
         }

@@ -10,7 +10,7 @@ void PlayerPod::update() {
 
     // Every held key acts, opposite keys included, in this order.
     Body& b = *body();
-    if (keyDown(KEY_W)) b.thrust(1.1);
+    if (keyDown(KEY_W)) b.thrust(THRUST);
     if (keyDown(KEY_X)) b.setBrake(1.0);
     if (keyDown(KEY_LEFT)) b.yawInput(1.0);
     if (keyDown(KEY_RIGHT)) b.yawInput(-1.0);

@@ -1,6 +1,7 @@
 #include "sound/RaceSounds.h"
 
 #include "entities/Entity.h"
+#include "entities/PlayerPod.h"
 #include "motion/BodyTuning.h"
 
 #include <algorithm>
@@ -90,7 +91,7 @@ void RaceSounds::missileEvents(const RaceState& before, const RaceState& now, So
                                                                          : eventAt(SoundId::Hit, was.position));
         }
         if (!spent_[i]) {
-            const double pitch = 1.0 + 0.2 * clamp(length(is.velocity) / (3 * TOP_SPEED), 0.0, 1.0);
+            const double pitch = 1.0 + 0.2 * clamp(length(is.velocity) / (3 * PlayerPod::TOP_SPEED), 0.0, 1.0);
             plan.loops.push_back(LoopVoice{SoundId::Whoosh, static_cast<int>(i), WHOOSH_GAIN, pitch, is.position, is.velocity});
         }
     }
@@ -133,7 +134,7 @@ void RaceSounds::podSounds(const RaceState& before, const RaceState& now, SoundP
             if (thrust > -4.0 && thrust < 4.0)
                 throttle_[i] += (clamp(thrust, 0.0, 3.0) - throttle_[i]) * std::min(1.0, seconds / THROTTLE_SETTLE_SECONDS);
         }
-        const double pace = clamp(speed / TOP_SPEED, 0.0, 1.8);
+        const double pace = clamp(speed / PlayerPod::TOP_SPEED, 0.0, 1.8);
         const double throttle = throttle_[i];
         // Each other pod a little detuned, so eleven notes beat apart instead of droning as one.
         const double detune = followed ? 1.0 : 1.0 + 0.02 * (static_cast<int>(i * 7 % 5) - 2);
