@@ -15,5 +15,5 @@ $quick && exit 0
 # The unit tests and a shorter soak again under AddressSanitizer, UndefinedBehaviorSanitizer
 # and LeakSanitizer.
 scripts/sanitize.sh
-# The BMP and .mdl readers under libFuzzer, about 20 seconds each; any finding fails.
+# The BMP, .mdl and WAV readers under libFuzzer, about 20 seconds each; any finding fails.
 scripts/fuzz.sh

@@ -8,7 +8,7 @@
 
 #include <GL/gl.h>
 
-void Race::drawWorld() const {
+void Race::drawWorld() {
     applyView();
     drawEntities();
     terrain_->draw(*camera_);
@@ -18,7 +18,7 @@ void Race::drawWorld() const {
 
 void Race::applyView() const {
     // Only the cockpit view takes the body's bank, pitch and bob.
-    camera_->applyCamera(cameraDistance_ == 0.0);
+    camera_->applyCamera(cameraDistance_ == COCKPIT);
 }
 
 void Race::drawEntities() const {
