@@ -6,7 +6,7 @@
 
 #include "EntitySupport.h"
 
-#include "app/KeyTable.h"
+#include "app/services/KeyTable.h"
 
 #include <GL/glut.h>
 
