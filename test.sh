@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sets everything up, builds, and runs the whole test suite (see README, "Tests").
+# Sets everything up, builds, and runs the whole test suite (see docs/testing.md).
 # --quick: the build and CTest only, for the edit-test loop; CI runs the whole suite.
 set -euo pipefail
 cd "$(dirname "$0")"
