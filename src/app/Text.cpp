@@ -93,8 +93,9 @@ void sendQueuedGlyphs(double dx, double dy) {
 }
 
 // Lit texels of the font are the ones under full opacity (loadFont makes black opaque and
-// the glyphs 200/255); a filtered texel with any glyph in it stays below this.
-constexpr GLfloat LIT_TEXEL_ALPHA_BELOW = 0.98f;
+// the glyphs 200/255); a filtered texel mostly inside a glyph stays below this, and the rim
+// darkens the soft edge round it.
+constexpr GLfloat LIT_TEXEL_ALPHA_BELOW = 0.85f;
 
 // A dark rim round every queued glyph, outside it only, so that inside it the glyph still
 // adds its colour to the world as plain text does. The glyphs' own texels first mark the depth

@@ -64,9 +64,9 @@ void drawText(double x1, double y1, double x2, double y2, const char* text, doub
 // to what lies behind it; over black the rim changes nothing. Outlined texts use the depth
 // buffer for a mask and leave it marked: they are for the last drawing of a frame.
 enum class TextLook { Plain, Outlined };
-// The outline's reach, in screen fractions (a pixel and a half of the 1024 x 768 screen).
-constexpr double OUTLINE_REACH_X = 1.5 / 1024.0;
-constexpr double OUTLINE_REACH_Y = 1.5 / 768.0;
+// The outline's reach, in screen fractions (two pixels of the 1024 x 768 screen).
+constexpr double OUTLINE_REACH_X = 2.0 / 1024.0;
+constexpr double OUTLINE_REACH_Y = 2.0 / 768.0;
 
 // While a TextBatch lives, drawText only queues its glyphs; the batch's end sends every queued
 // glyph in one primitive, in the same order with the same floats and colours, and leaves the
