@@ -22,6 +22,9 @@ double levelDistanceFromLeg(const Vector3& from, const Vector3& to, const Vector
 bool offRoad(const Terrain& circuit, int nextCheckpoint, const Vector3& position) {
     const int n = Entity::circuitLength(circuit);
     if (n < 2 || nextCheckpoint < 0 || nextCheckpoint >= n) return false;
+    Vector3 normal;
+    const double bed = circuit.checkpoint(nextCheckpoint).y - Terrain::MARKER_LIFT;
+    if (circuit.groundAt(position, normal).y > bed + OFF_ROAD_RISE) return true;
     const Vector3 passed = circuit.checkpoint((nextCheckpoint + n - 1) % n);
     const Vector3 before = circuit.checkpoint((nextCheckpoint + n - 2) % n);
     return levelDistanceFromLeg(passed, circuit.checkpoint(nextCheckpoint), position) > OFF_ROAD_DISTANCE &&

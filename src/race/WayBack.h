@@ -15,9 +15,16 @@ double levelDistanceFromLeg(const Vector3& from, const Vector3& to, const Vector
 // 17000 on circuit 1, 13800 on circuit 3). Farther than this from both, a pod is off the road.
 constexpr double OFF_ROAD_DISTANCE = 22000.0;
 
-// Off the road: farther than OFF_ROAD_DISTANCE from the leg it flies (from the checkpoint last
-// passed to nextCheckpoint) and from the leg before, which a pod that has just passed a
-// checkpoint is still beside. Cheap enough for every frame: three checkpoints and a few products.
+// The road lies flat on the track bed, the ground the checkpoints stand over; nowhere on the
+// shipped circuits does the road or its edges rise above it. Ground this much higher under a
+// pod is a hillside, a rock or a cliff's foot, however near the road.
+constexpr double OFF_ROAD_RISE = 300.0;
+
+// Off the road: over ground OFF_ROAD_RISE above the track bed, or farther than
+// OFF_ROAD_DISTANCE from the leg it flies (from the checkpoint last passed to nextCheckpoint)
+// and from the leg before, which a pod that has just passed a checkpoint is still beside
+// (lakes and sea lie at or below the bed). Cheap enough for every frame: one ground query,
+// three checkpoints and a few products.
 bool offRoad(const Terrain& circuit, int nextCheckpoint, const Vector3& position);
 
 // Seen from above, the turn from where the pod faces to the target, in radians: 0 straight

@@ -125,17 +125,22 @@ TEST(WayBackArrow, TurnsToTheNextCheckpointAsThePodTurns) {
     EXPECT_NEAR(wayBackAngle(pod, Vector3(50000, 0, 0)), -0.3, 1e-12);
 }
 
-TEST(WayBackArrow, OffTheRoadIsFarFromTheLegBeingFlown) {
+TEST(WayBackArrow, OffTheRoadIsOverRisingGroundOrFarFromTheLegBeingFlown) {
     const Vector3 from(0, 3000, 0), to(40000, 5000, 0);
     EXPECT_DOUBLE_EQ(levelDistanceFromLeg(from, to, Vector3(20000, 90000, 5000)), 5000.0);
     EXPECT_DOUBLE_EQ(levelDistanceFromLeg(from, to, Vector3(-3000, 0, 4000)), 5000.0) << "before its start";
-    const auto race = headlessRace({}, 64);
-    const Terrain& square = *race->terrain();
+    // The headless square on a flat bed, with a rock beside its first leg.
+    Image map = heightmap(64, 64, 20, {checkpointAt(15, 15, 0), checkpointAt(48, 15, 1), checkpointAt(48, 48, 2), checkpointAt(15, 48, 3)});
+    for (int row = 19; row <= 22; ++row)
+        for (int col = 30; col <= 33; ++col) map.setPixel(col, row, packColour(0, 0, 30, 255));
+    const Terrain square(Vector3(0, 0, 0), map, 10000.0, 1200.0);
+    const Vector3 rock((31.5 - 32) * 1200, 0, (20.5 - 32) * 1200);
+    EXPECT_TRUE(offRoad(square, 1, rock));
+    EXPECT_FALSE(offRoad(square, 1, rock + Vector3(0, 0, -6 * 1200))) << "on the bed beside it";
     const Vector3 middle = (square.checkpoint(1) + square.checkpoint(2)) / 2.0;
     // Out of the square, away from the leg before as well.
     const Vector3 across = cross(Vector3(0, 1, 0), square.checkpoint(2) - square.checkpoint(1));
     const Vector3 side = Vector3(across.x, 0, across.z) / length(Vector3(across.x, 0, across.z));
     EXPECT_FALSE(offRoad(square, 2, middle + side * (OFF_ROAD_DISTANCE - 100)));
     EXPECT_TRUE(offRoad(square, 2, middle + side * (OFF_ROAD_DISTANCE + 100)));
-    setCurrentTerrain(nullptr);
 }
