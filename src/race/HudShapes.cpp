@@ -1,6 +1,6 @@
 #include "race/HudShapes.h"
 
-#include "app/Text.h"
+#include "app/services/Text.h"
 
 #include <GL/gl.h>
 

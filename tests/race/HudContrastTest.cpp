@@ -1,4 +1,4 @@
-#include "app/Text.h"
+#include "app/services/Text.h"
 #include "assets/Image.h"
 #include "race/CircuitTable.h"
 

@@ -3,7 +3,7 @@
 #include "HeadlessRace.h"
 #include "entities/EntitySupport.h"
 
-#include "app/KeySlots.h"
+#include "app/services/KeySlots.h"
 #include "entities/PlayerPod.h"
 #include "race/WayBack.h"
 
