@@ -61,6 +61,7 @@ int Race::addEntity(std::unique_ptr<Entity> entity) {
         pods_.push_back(entity.get());
         entity->setStartTime(clockMs());
     }
+    entity->setRecord(&record_);
     entities_.push_back(std::move(entity));
     return entityCount() - 1;
 }
@@ -74,6 +75,7 @@ void Race::start() {
     list.reserve(entities_.size());
     for (const auto& entity : entities_) list.push_back(entity.get());
     collisions_ = std::make_unique<CollisionSet>(list);
+    collisions_->setRecord(&record_);
     placeCamera();
 }
 
@@ -126,6 +128,7 @@ bool Race::isDrawn(int i) const {
 }
 
 void Race::think() {
+    record_.begin(clockMs());
     for (const auto& entity : entities_) entity->update();
 }
 
