@@ -1,6 +1,7 @@
 #include "sound/Sound.h"
 
 #include "app/Clock.h"
+#include "sound/AlsaMessages.h"
 #include "sound/OpenAlOutput.h"
 #include "sound/RaceSounds.h"
 
@@ -83,8 +84,11 @@ void keepSoundSettingsPath() {
 void startSound(bool mute) {
     if (mute || started) return;
     // OpenAL reads its log level on its first call; an error it would print is ours to tell.
-    // Who sets ALSOFT_LOGLEVEL wants to read its messages.
-    setenv("ALSOFT_LOGLEVEL", "0", 0);
+    // Who sets ALSOFT_LOGLEVEL wants to read its messages, and those of ALSA under it.
+    if (!std::getenv("ALSOFT_LOGLEVEL")) {
+        setenv("ALSOFT_LOGLEVEL", "0", 1);
+        dropAlsaMessages();
+    }
     readSounds();
     output = OpenAlOutput::adopt(OpenAlOutput::openDefaultDevice(), sounds);
     if (!output) {

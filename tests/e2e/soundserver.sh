@@ -50,8 +50,7 @@ echo "before: peak $(peak "$PULSE/before.raw")"
 stop_recording
 
 # The server goes: the race runs on and keeps drawing.
-kill -9 "$SERVER_PID"
-wait "$SERVER_PID" 2>/dev/null
+{ kill -9 "$SERVER_PID"; wait "$SERVER_PID"; } 2>/dev/null
 SERVER_PID=
 lost_said() { grep -q 'lost' "$GAME_ERR"; }
 poll 10 lost_said || fail "the loss was not noticed within 10 s: $(cat "$GAME_ERR")"
