@@ -6,6 +6,13 @@ void FrameRecord::begin(std::uint32_t timeMs) {
     drives_.clear();
 }
 
+void FrameRecord::reserve(std::size_t entities) {
+    // At most a launch and a strike per missile, a pick-up per bonus, a contact and a
+    // checkpoint per pod.
+    events_.reserve(2 * entities);
+    drives_.reserve(entities);
+}
+
 void FrameRecord::add(const FrameEvent& event) {
     events_.push_back(event);
     if (event.kind != FrameEvent::Kind::Strike) return;

@@ -47,6 +47,8 @@ class FrameRecord {
 public:
     // A new frame begins at this time: the last frame's facts are forgotten, not the impacts.
     void begin(std::uint32_t timeMs);
+    // Room for a race of this many entities, so that its frames allocate nothing here.
+    void reserve(std::size_t entities);
     void add(const FrameEvent& event);
     void drive(const Entity* pod, double thrust, bool boosting);
 

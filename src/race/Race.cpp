@@ -76,6 +76,7 @@ void Race::start() {
     for (const auto& entity : entities_) list.push_back(entity.get());
     collisions_ = std::make_unique<CollisionSet>(list);
     collisions_->setRecord(&record_);
+    record_.reserve(entities_.size());
     placeCamera();
 }
 

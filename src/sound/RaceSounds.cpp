@@ -43,6 +43,9 @@ void RaceSounds::frame(const RaceState& now, SoundPlan& plan) {
         lastMs_ = now.timeMs;
         spent_.assign(count, false);
         throttle_.assign(count, 0.0);
+        // Room for the most a frame can bring: an event or two and a voice per entity.
+        plan.events.reserve(2 * count);
+        plan.loops.reserve(count + 1);
     }
     const double seconds = std::min(static_cast<double>(now.timeMs - lastMs_) / 1000.0, LONGEST_HEARD_STEP);
     lastMs_ = now.timeMs;

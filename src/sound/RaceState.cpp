@@ -63,6 +63,7 @@ void captureRaceState(const Race& race, std::uint32_t timeMs, RaceState& state) 
         state.entities[static_cast<std::size_t>(pod)].boosting = drive.boosting;
     }
     state.events.clear();
+    state.events.reserve(record.events().capacity());
     for (const FrameEvent& event : record.events())
         state.events.push_back(HeardEvent{event.kind, indexOf(race, event.subject), indexOf(race, event.other),
                                           event.bonusKind, event.speed, event.position});
