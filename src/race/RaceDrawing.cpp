@@ -1,7 +1,7 @@
 #include "race/Race.h"
 
-#include "app/Clock.h"
-#include "app/GlServices.h"
+#include "app/services/Clock.h"
+#include "app/services/GlServices.h"
 #include "entities/Entity.h"
 #include "motion/Body.h"
 #include "race/Hud.h"

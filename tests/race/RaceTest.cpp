@@ -2,8 +2,8 @@
 
 #include "HeadlessRace.h"
 
-#include "app/Clock.h"
-#include "app/KeyTable.h"
+#include "app/services/Clock.h"
+#include "app/services/KeyTable.h"
 #include "entities/CollisionSet.h"
 #include "entities/Missile.h"
 #include "motion/Body.h"

@@ -1,7 +1,7 @@
 #include "sound/OpenAlOutput.h"
 
-#include "app/Clock.h"
-#include "app/KeyTable.h"
+#include "app/services/Clock.h"
+#include "app/services/KeyTable.h"
 #include "race/CircuitTable.h"
 #include "race/Race.h"
 #include "race/RaceSetup.h"
