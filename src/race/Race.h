@@ -1,6 +1,7 @@
 #pragma once
 
 #include "entities/FrameRecord.h"
+#include "race/Rescue.h"
 #include "race/WrongWay.h"
 
 #include <memory>
@@ -82,10 +83,23 @@ public:
     // chase views.
     void updateCamera();
 
-    // After the bodies move: is the viewed pod going the wrong way round? The head-up
-    // display only reads the answer.
+    // After the bodies move: is the viewed pod going the wrong way round, or off the road,
+    // and held there? The head-up display only reads the answers.
     void watchHeading();
     bool wrongWay() const { return wrongWay_.shown(); }
+    // The arrow to the next checkpoint is shown off the road or the wrong way round; its turn
+    // from where the pod faces (WayBack.h).
+    bool wayBackShown() const { return offRoad_ || wrongWay(); }
+    double wayBackAngle() const { return wayBackAngle_; }
+    // The rescue key named on the screen, once a race, for a pod held off the road.
+    bool rescueHintShown() const { return rescueHint_.shown(); }
+
+    // Backspace puts the player's pod back on the road at the checkpoint it passed last, at
+    // rest, while the screen fades to black and back (Rescue.h).
+    void rescuePlayer();
+    double rescueDarkness() const;
+    // The camera follows another entity than the one the head-up display shows.
+    bool cameraFollowsAnother() const;
 
     // One race frame of the race scene, all but the Escape key; without drawing for headless
     // runs, which then run the very same race.
@@ -104,6 +118,10 @@ private:
     int viewedIndex_ = 0;
     double cameraDistance_ = 0.0;
     WrongWayWatch wrongWay_;
+    bool offRoad_ = false;
+    double wayBackAngle_ = 0.0;
+    RescueHint rescueHint_;
+    Rescue rescue_;
     FrameRecord record_;
 };
 
