@@ -19,10 +19,12 @@ game_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev lib
 # The tests, the benchmark, the soak, the sanitizer and fuzz runs, and the Debian packages
 # (cpack's, and debian/'s with its build dependencies).
 # libclang-rt-dev comes with clang from the same Debian source: the sanitizer and libFuzzer
-# runtime of whatever version the default clang is. sox measures the game's recorded sound.
+# runtime of whatever version the default clang is. sox measures the game's recorded sound;
+# a private PulseAudio server (pulseaudio, and parec from pulseaudio-utils) is the sound server
+# the game must outlive.
 test_packages=(clang libclang-rt-dev libgtest-dev libegl-dev libegl-mesa0 xvfb xdotool x11-utils
                imagemagick xauth desktop-file-utils appstream groff-base dpkg-dev file lintian sox
-               debhelper git)
+               debhelper git pulseaudio pulseaudio-utils)
 packages=("${game_packages[@]}")
 $play_only || packages+=("${test_packages[@]}")
 

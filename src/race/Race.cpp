@@ -59,6 +59,7 @@ int Race::addEntity(std::unique_ptr<Entity> entity) {
         pods_.push_back(entity.get());
         entity->setStartTime(clockMs());
     }
+    entity->setRecord(&record_);
     entities_.push_back(std::move(entity));
     return entityCount() - 1;
 }
@@ -72,6 +73,8 @@ void Race::start() {
     list.reserve(entities_.size());
     for (const auto& entity : entities_) list.push_back(entity.get());
     collisions_ = std::make_unique<CollisionSet>(list);
+    collisions_->setRecord(&record_);
+    record_.reserve(entities_.size());
     if (!entities_.empty()) rescue_.setStart(entities_.front()->body()->frame());
     placeCamera();
 }
@@ -127,6 +130,7 @@ bool Race::isDrawn(int i) const {
 }
 
 void Race::think() {
+    record_.begin(clockMs());
     for (const auto& entity : entities_) entity->update();
 }
 

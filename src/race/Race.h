@@ -1,5 +1,6 @@
 #pragma once
 
+#include "entities/FrameRecord.h"
 #include "race/Rescue.h"
 #include "race/WrongWay.h"
 
@@ -39,6 +40,8 @@ public:
     // Pods in insertion order until the first ranking, best first afterwards.
     const std::vector<Entity*>& pods() const { return pods_; }
     const Body& camera() const { return *camera_; }
+    // What the logic of the latest frame decided: events, each pod's drive, recent impacts.
+    const FrameRecord& record() const { return record_; }
 
     // Builds the collision set from every entity added so far and places the camera.
     void start();
@@ -77,6 +80,9 @@ public:
     void applyView() const;
     // The entities in view, lit when lighting is on.
     void drawEntities() const;
+    // A brief burst where a missile struck a pod, from the record's impacts.
+    void drawImpacts() const;
+    // Begins the frame's record, then every entity's update.
     void think();
     void collide();
     void moveBodies();
@@ -124,6 +130,7 @@ private:
     double wayBackAngle_ = 0.0;
     RescueHint rescueHint_;
     Rescue rescue_;
+    FrameRecord record_;
 };
 
 // Program-wide values that outlive a race.
