@@ -19,8 +19,10 @@ struct WindowSettings {
 constexpr int GAME_WIDTH = 1024;
 constexpr int GAME_HEIGHT = 768;
 constexpr int GAME_DEPTH = 32;
+// The nearest and farthest the projection shows, in world units.
 constexpr double NEAR_PLANE = 50.0;
 constexpr double FAR_PLANE = 6000000.0;
+
 WindowSettings defaultWindowSettings(int argc, char** argv);
 
 // "1024x768": the game's screen size as the usage text gives it.
