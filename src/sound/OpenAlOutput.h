@@ -27,10 +27,10 @@ public:
 
 private:
     struct Loop {
-        SoundId id;
-        int entity;
-        unsigned source;
-        bool heard;  // in this frame's plan
+        SoundId id = SoundId::Engine;
+        int entity = 0;
+        unsigned source = 0;
+        bool heard = false;  // in this frame's plan
     };
 
     OpenAlOutput(ALCdevice* device, ALCcontext* context);
@@ -39,8 +39,8 @@ private:
     void keep(const LoopVoice& voice);
     unsigned freeEventSource();
 
-    ALCdevice* device_;
-    ALCcontext* context_;
+    ALCdevice* device_ = nullptr;
+    ALCcontext* context_ = nullptr;
     std::vector<unsigned> buffers_;  // per SoundId; 0 when its file did not load
     std::vector<unsigned> eventSources_;
     std::vector<unsigned> idleLoopSources_;

@@ -8,19 +8,19 @@
 
 // A sound to start now. At the listener (the followed pod's own events) or at a place.
 struct SoundEvent {
-    SoundId id;
+    SoundId id = SoundId::Engine;
     double gain = 1.0;
     bool atListener = false;
-    Vector3 position;
+    Vector3 position{0, 0, 0};
 };
 
 // A loop to keep playing this frame, for one entity; a loop absent from a frame stops.
 struct LoopVoice {
-    SoundId id;
+    SoundId id = SoundId::Engine;
     int entity = -1;
     double gain = 1.0;
     double pitch = 1.0;
-    Vector3 position, velocity;
+    Vector3 position{0, 0, 0}, velocity{0, 0, 0};
 };
 
 struct SoundPlan {

@@ -11,7 +11,7 @@ class Race;
 // frame can be compared with it.
 struct EntityState {
     int kind = 0;
-    Vector3 position, velocity, forward, up;
+    Vector3 position{0, 0, 0}, velocity{0, 0, 0}, forward{0, 0, 0}, up{0, 0, 0};
     std::uint32_t lastStepMs = 0;  // when its body last stepped
     // Pods.
     int laps = 0, nextCheckpoint = 0, money = 0, boost = 0, missileReady = 1;
@@ -25,7 +25,7 @@ struct EntityState {
 struct RaceState {
     std::uint32_t timeMs = 0;
     int followed = -1;  // entity index of the followed pod, -1 for none
-    Vector3 listenerPosition, listenerForward{1, 0, 0}, listenerUp{0, 1, 0}, listenerVelocity;
+    Vector3 listenerPosition{0, 0, 0}, listenerForward{1, 0, 0}, listenerUp{0, 1, 0}, listenerVelocity{0, 0, 0};
     std::vector<EntityState> entities;
 };
 

@@ -33,7 +33,7 @@ public:
     QuietStderr& operator=(const QuietStderr&) = delete;
 
 private:
-    int saved_;
+    int saved_ = 0;
 };
 }
 

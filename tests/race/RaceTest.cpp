@@ -196,8 +196,8 @@ TEST_F(RaceWorld, TheChaseViewsKeepThePodOnTheScreenAndTheRockOutOfTheWay) {
     const auto slope = [](int col) { return 240 - 16 * col; };  // 16 a column of 1200
     const auto cliff = [](int col) { return col < 8 ? 240 : 20; };
     const struct {
-        int (*blue)(int);
-        double heightScale, podAt;
+        int (*blue)(int) = nullptr;
+        double heightScale = 0, podAt = 0;
     } grounds[] = {{slope, 1200.0 * 255 / 16, 0.0}, {slope, 2 * 1200.0 * 255 / 16, 0.0}, {cliff, 10000.0, 1000.0}};
     Vector3 normal;
     for (const auto& ground : grounds) {
