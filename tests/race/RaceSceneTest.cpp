@@ -15,7 +15,10 @@
 #include "support/GlContext.h"
 #include "support/TestFont.h"
 
+#include <GL/freeglut.h>
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 class RaceFrame : public testing::Test {
@@ -100,6 +103,26 @@ TEST_F(RaceFrame, MauvaisSensShowsAfterTwoSecondsFlyingTheWrongWayAndGoesWhenThe
     EXPECT_EQ(frame(2000.0) & 0xFF, 0xFFu) << "red, over the middle of the screen";
     pod.yaw(3.14159265358979);
     EXPECT_EQ(frame(2000.0), 0u) << "gone the frame it turns back";
+}
+
+// The view keys as the window system gives them: each changes the picture, which holds still
+// without a key while the clock does (on a busy screen time alone moves it almost as much).
+TEST_F(RaceFrame, EachViewKeyChangesThePictureThatHoldsStillWithoutIt) {
+    const auto frame = [] {
+        clearScreen();
+        currentScene()();
+        return GlContext::readPixels();
+    };
+    frame();  // the first frame of a window hides the missile sign
+    std::vector<std::uint8_t> previous = frame();
+    EXPECT_TRUE(frame() == previous) << "no key and no time: the same picture";
+    for (int key : {GLUT_KEY_F1, GLUT_KEY_F3, GLUT_KEY_F2}) {
+        onSpecialPress(key, 0, 0);
+        const std::vector<std::uint8_t> shown = frame();
+        onSpecialRelease(key, 0, 0);
+        EXPECT_FALSE(shown == previous) << "F" << key - GLUT_KEY_F1 + 1;
+        previous = shown;
+    }
 }
 
 TEST_F(RaceFrame, AFrameMovesTheRaceAndEscapeReturnsToTheMenuAfterHalfASecond) {
