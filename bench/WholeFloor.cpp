@@ -1,7 +1,7 @@
 #include "WholeFloor.h"
 
 
-#include "app/GlServices.h"
+#include "app/services/GlServices.h"
 #include "assets/Model.h"
 #include "entities/Entity.h"
 #include "race/Race.h"

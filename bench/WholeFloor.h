@@ -2,7 +2,7 @@
 
 #include "Floor.h"
 
-#include "app/Text.h"
+#include "app/services/Text.h"
 #include "motion/Body.h"
 
 #include <vector>

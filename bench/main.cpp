@@ -5,7 +5,7 @@
 #include "Report.h"
 #include "SoundThreads.h"
 
-#include "app/Text.h"
+#include "app/services/Text.h"
 #include "offscreen/GlContext.h"
 #include "race/Race.h"
 #include "race/RaceSetup.h"

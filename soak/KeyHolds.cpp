@@ -1,6 +1,6 @@
 #include "KeyHolds.h"
 
-#include "app/KeyTable.h"
+#include "app/services/KeyTable.h"
 
 #include <GL/freeglut.h>
 

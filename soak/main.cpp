@@ -5,7 +5,7 @@
 
 #include "app/DataFiles.h"
 #include "app/Previews.h"
-#include "app/Text.h"
+#include "app/services/Text.h"
 #include "offscreen/GlContext.h"
 #include "sound/Sound.h"
 

@@ -1,11 +1,9 @@
 #include "app/DataFiles.h"
 
 #include "race/CircuitTable.h"
+#include "race/RaceSetup.h"
 #include "sound/SoundFiles.h"
-
-const char* const MODEL_FILES[MODEL_COUNT] = {"Data/pod", "Data/missile", "Data/bonus0", "Data/bonus1", "Data/bonus2"};
-
-std::string skyFacePath(const char* skyPrefix, int face) { return std::string(skyPrefix) + std::to_string(face) + ".bmp"; }
+#include "terrain/Terrain.h"
 
 std::vector<std::string> menuFiles() {
     std::vector<std::string> files{FONT_FILE};

@@ -8,15 +8,6 @@
 constexpr const char* DATA_FOLDER = "Data/";
 constexpr const char* FONT_FILE = "Data/font2.bmp";
 
-// The race's models in model-index order, without extension: each is path.mdl, painted with
-// path.bmp.
-constexpr int MODEL_COUNT = 5;
-extern const char* const MODEL_FILES[MODEL_COUNT];
-
-constexpr int SKY_FACES = 6;
-// Sky face 0 .. 5 of a circuit's sky prefix.
-std::string skyFacePath(const char* skyPrefix, int face);
-
 // The files the menu needs before any race: the font and the circuits' previews.
 std::vector<std::string> menuFiles();
 

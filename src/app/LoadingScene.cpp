@@ -1,13 +1,13 @@
 #include "app/LoadingScene.h"
 
-#include "app/KeySlots.h"
-#include "app/KeyTable.h"
+#include "app/services/KeySlots.h"
+#include "app/services/KeyTable.h"
 #include "app/MenuScene.h"
 #include "app/Previews.h"
+#include "app/RaceScene.h"
 #include "app/Scene.h"
-#include "app/Text.h"
+#include "app/services/Text.h"
 #include "app/Window.h"
-#include "race/RaceSetup.h"
 
 void loadingScene() {
     glColor3f(1.0f, 1.0f, 1.0f);

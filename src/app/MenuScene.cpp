@@ -1,12 +1,12 @@
 #include "app/MenuScene.h"
 
-#include "app/Clock.h"
-#include "app/KeySlots.h"
-#include "app/KeyTable.h"
+#include "app/services/Clock.h"
+#include "app/services/KeySlots.h"
+#include "app/services/KeyTable.h"
 #include "app/LoadingScene.h"
 #include "app/Previews.h"
 #include "app/Scene.h"
-#include "app/Text.h"
+#include "app/services/Text.h"
 #include "app/Window.h"
 #include "sound/Sound.h"
 

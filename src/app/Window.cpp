@@ -1,6 +1,6 @@
 #include "app/Window.h"
 
-#include "app/KeyTable.h"
+#include "app/services/KeyTable.h"
 #include "app/Scene.h"
 #include "app/WindowClass.h"
 

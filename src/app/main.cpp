@@ -4,7 +4,7 @@
 #include "app/MenuScene.h"
 #include "app/Previews.h"
 #include "app/Scene.h"
-#include "app/Text.h"
+#include "app/services/Text.h"
 #include "app/Window.h"
 #include "sound/Sound.h"
 

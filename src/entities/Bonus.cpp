@@ -1,6 +1,6 @@
 #include "entities/Bonus.h"
 
-#include "app/Clock.h"
+#include "app/services/Clock.h"
 #include "terrain/Terrain.h"
 
 Bonus::Bonus(Model* model, int kind, int markerIndex) : Entity(model, kind) {

@@ -6,6 +6,43 @@
 #include "terrain/Terrain.h"
 
 #include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A face's slope is read across this width, about a pod's own.
+constexpr double SLOPE_WIDTH = 200.0;
+// A push off a face goes no further at a time than the fastest pod flies in a frame, so a
+// nearly flat top above the ceiling does not throw a pod far.
+constexpr double LONGEST_PUSH = 1500.0;
+
+double groundHeight(const Terrain& terrain, const Vector3& at) {
+    Vector3 normal;
+    return terrain.groundAt(at, normal).y;
+}
+
+// A corner `depth` under the ground is lifted out along the pod's up, as far as it went in.
+// Where that lift would take the pod above its ceiling, the step would only lower it again,
+// inside the rock, and the face would hold it whatever the keys do: there the pod goes out
+// sideways instead, down the slope, as far as the slope needs to clear the corner (measured
+// where earlier pushes of this frame left it). Returns that sideways push.
+Vector3 liftOut(const Terrain& terrain, Body& b, const Vector3& corner, double depth) {
+    if (b.position().y + depth <= b.tuning().ceiling) {
+        b.moveUp(depth);
+        return Vector3(0, 0, 0);
+    }
+    const double under = groundHeight(terrain, corner) - corner.y;
+    const double h = SLOPE_WIDTH / 2;
+    const Vector3 downhill(groundHeight(terrain, corner - Vector3(h, 0, 0)) - groundHeight(terrain, corner + Vector3(h, 0, 0)), 0,
+                           groundHeight(terrain, corner - Vector3(0, 0, h)) - groundHeight(terrain, corner + Vector3(0, 0, h)));
+    const double slope = length(downhill) / SLOPE_WIDTH;
+    if (under <= 0 || slope == 0) return Vector3(0, 0, 0);
+    const Vector3 push = downhill / length(downhill) * std::min(under / slope, LONGEST_PUSH);
+    b.shift(push);
+    return push;
+}
+
+}  // namespace
 
 CollisionSet::CollisionSet(Entity* const* entities, int count) {
     for (int i = 0; i < count; ++i) {
@@ -102,6 +139,7 @@ void CollisionSet::resolveTerrainContacts(const Terrain& terrain) {
         // Every corner is measured against the box the update left, even after a lift.
         const Box box = pod->box();
         Body& b = *pod->body();
+        Vector3 aside(0, 0, 0);
         for (int j = 0; j < 8; ++j) {
             const Vector3 q = box.corner(j);
             Vector3 normal;
@@ -109,7 +147,7 @@ void CollisionSet::resolveTerrainContacts(const Terrain& terrain) {
             const double depth = q.y - ground.y;
             if (depth < 0) {
                 b.setVelocity(normal * (0.5 * length(b.velocity())));
-                b.moveUp(-depth);
+                aside += liftOut(terrain, b, q + aside, -depth);
             }
         }
         bringBackOntoGrid(terrain, b);

@@ -20,8 +20,9 @@ public:
 
     // Pod-pod pushes, then missile strikes, then bonus pick-ups.
     void resolveEntityContacts();
-    // Lifts every pod box corner that lies under the ground, along the ground normal, and
-    // turns back a pod that has gone past the grid's edge.
+    // Lifts every pod out of the ground by each box corner under it, and sends it back along
+    // the ground normal at half its speed; off ground higher than the pod can fly it goes out
+    // sideways, down the slope, instead. A pod that has gone past the grid's edge is turned back.
     void resolveTerrainContacts(const Terrain& terrain);
 
     int podCount() const { return static_cast<int>(pods_.size()); }

@@ -1,7 +1,7 @@
 #include "entities/Missile.h"
 
-#include "app/KeySlots.h"
-#include "app/KeyTable.h"
+#include "app/services/KeySlots.h"
+#include "app/services/KeyTable.h"
 
 #include <cmath>
 

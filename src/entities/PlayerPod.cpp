@@ -1,7 +1,7 @@
 #include "entities/PlayerPod.h"
 
-#include "app/KeySlots.h"
-#include "app/KeyTable.h"
+#include "app/services/KeySlots.h"
+#include "app/services/KeyTable.h"
 
 PlayerPod::PlayerPod(Model* model, int kind) : Pod(model, kind) {}
 

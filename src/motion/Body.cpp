@@ -1,6 +1,6 @@
 #include "motion/Body.h"
 
-#include "app/Clock.h"
+#include "app/services/Clock.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -21,14 +21,26 @@ constexpr double LINE_STEP = 50.0;
 constexpr double HIGHEST_RISE = 2.5;
 // Never nearer than this: closer, the body would fill the picture.
 constexpr double NEAREST_EYE = 400.0;
+// The near plane's farthest corner from the eye (50 ahead, 45 degrees high at 4:3 is about 61
+// away), with a little to spare.
+constexpr double NEAR_REACH = 65.0;
 
 double groundHeight(const Terrain& terrain, const Vector3& at) {
     Vector3 normal;
     return terrain.groundAt(at, normal).y;
 }
 
+// Over the ground under it by the clearance, and over the ground all round by the near plane's
+// reach: on a face steeper than about three in one the ground within that reach rises more
+// than the clearance, and the picture would start inside it.
 void keepAboveGround(Vector3& eye, const Terrain& terrain) {
-    eye.y = std::max(eye.y, groundHeight(terrain, eye) + EYE_CLEARANCE);
+    double lowest = groundHeight(terrain, eye) + EYE_CLEARANCE;
+    for (int k = 0; k < 8; ++k) {
+        const double a = k * 0.7853981633974483;
+        const Vector3 around = eye + Vector3(std::cos(a), 0, std::sin(a)) * NEAR_REACH;
+        lowest = std::max(lowest, groundHeight(terrain, around) + NEAR_REACH);
+    }
+    eye.y = std::max(eye.y, lowest);
 }
 
 // What the line from the body to an eye must clear at a share t of its length: nothing at the

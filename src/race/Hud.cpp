@@ -1,7 +1,7 @@
 #include "race/Hud.h"
 
-#include "app/Clock.h"
-#include "app/Text.h"
+#include "app/services/Clock.h"
+#include "app/services/Text.h"
 #include "entities/Entity.h"
 #include "motion/Body.h"
 #include "race/Race.h"

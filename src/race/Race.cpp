@@ -1,8 +1,8 @@
 #include "race/Race.h"
 
-#include "app/Clock.h"
-#include "app/KeySlots.h"
-#include "app/KeyTable.h"
+#include "app/services/Clock.h"
+#include "app/services/KeySlots.h"
+#include "app/services/KeyTable.h"
 #include "assets/Model.h"
 #include "entities/CollisionSet.h"
 #include "entities/Entity.h"

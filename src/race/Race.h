@@ -113,7 +113,3 @@ constexpr int START_VIEW_DISTANCE = 70000;
 Race* currentRace();
 void setCurrentRace(std::unique_ptr<Race> race);
 void destroyCurrentRace();
-
-// One race frame: keys, drawing, thinking, contacts, motion, camera; Escape destroys the race
-// and returns to the menu after a 500 ms freeze.
-void raceScene();

@@ -1,6 +1,6 @@
 #include "race/Race.h"
 
-#include "app/GlServices.h"
+#include "app/services/GlServices.h"
 #include "entities/Entity.h"
 #include "motion/Body.h"
 #include "race/Hud.h"

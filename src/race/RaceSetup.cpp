@@ -1,10 +1,5 @@
 #include "race/RaceSetup.h"
 
-#include "app/DataFiles.h"
-#include "app/KeySlots.h"
-#include "app/KeyTable.h"
-#include "app/MenuScene.h"
-#include "app/Scene.h"
 #include "assets/Model.h"
 #include "entities/AIPod.h"
 #include "entities/Bonus.h"
@@ -16,6 +11,8 @@
 #include "terrain/Terrain.h"
 
 #include <cmath>
+
+const char* const MODEL_FILES[MODEL_COUNT] = {"Data/pod", "Data/missile", "Data/bonus0", "Data/bonus1", "Data/bonus2"};
 
 namespace {
 constexpr double AI_POD_SPACING = 600.0;
@@ -93,13 +90,6 @@ void populateRace(Race& race) {
     race.rankPods();
 }
 
-void setupScene() {
-    setUpRace(CIRCUITS[chosenCircuit()]);
-    // The Space that chose the circuit, still down, must not fire; nor does any other key
-    // held since the menu act before it is pressed anew. Escape keeps its own wait.
-    ignoreHeldKeys(KEY_ESCAPE);
-}
-
 void setUpRace(const CircuitSpec& circuit) {
     auto race = std::make_unique<Race>(circuit.heightmapPath, circuit.grassPath, circuit.skyPrefix,
                                        circuit.heightScale, circuit.gridSpacing);
@@ -108,5 +98,4 @@ void setUpRace(const CircuitSpec& circuit) {
     Race& built = *race;
     setCurrentRace(std::move(race));
     populateRace(built);
-    setScene(raceScene);
 }

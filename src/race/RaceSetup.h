@@ -6,6 +6,11 @@
 
 class Race;
 
+// The race's models in model-index order, without extension: each is path.mdl, painted with
+// path.bmp.
+constexpr int MODEL_COUNT = 5;
+extern const char* const MODEL_FILES[MODEL_COUNT];
+
 // Model indices, in the order of the model files.
 constexpr int POD_MODEL = 0;
 constexpr int MISSILE_MODEL = 1;
@@ -20,10 +25,8 @@ constexpr int MISSILE_COUNT = 9;
 // the models were made without it); then the view, the view distance and the collision set.
 void populateRace(Race& race);
 
-// Loads the chosen circuit and its models, builds the race, makes it the current race and
-// installs the race scene. Draws nothing.
-void setupScene();
-// The same for any circuit's files (the benchmark sets up generated maps with it).
+// Loads a circuit and its models, builds the race and makes it the current race. Draws
+// nothing (the benchmark sets up generated maps with it too).
 void setUpRace(const CircuitSpec& circuit);
 
 // The bonus kind for a marker type, or -1 for a type that has no bonus (only 253, 254 and

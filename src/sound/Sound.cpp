@@ -1,6 +1,6 @@
 #include "sound/Sound.h"
 
-#include "app/Clock.h"
+#include "app/services/Clock.h"
 #include "sound/OpenAlOutput.h"
 #include "sound/RaceSounds.h"
 

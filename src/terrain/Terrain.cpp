@@ -1,6 +1,5 @@
 #include "terrain/Terrain.h"
 
-#include "app/DataFiles.h"
 #include "assets/Image.h"
 #include "assets/Texture.h"
 
@@ -12,6 +11,8 @@ const Vector3 ZERO(0.0, 0.0, 0.0);
 // Border vertices have too few neighbours for an averaged normal; they all get this one.
 const Vector3 BORDER_NORMAL(0.0, 0.0, 1.0);
 }
+
+std::string skyFacePath(const char* skyPrefix, int face) { return std::string(skyPrefix) + std::to_string(face) + ".bmp"; }
 
 Terrain::Terrain(Vector3 origin, const char* heightmapPath, const char* grassPath, const char* skyPrefix,
                  double heightScale, double gridSpacing)

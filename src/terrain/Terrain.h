@@ -6,10 +6,15 @@
 #include <GL/gl.h>
 
 #include <array>
+#include <string>
 #include <vector>
 
 class Body;
 class Image;
+
+constexpr int SKY_FACES = 6;
+// Sky face 0 .. 5 of a circuit's sky prefix.
+std::string skyFacePath(const char* skyPrefix, int face);
 
 // Ground triangles the fastest way OpenGL 1.1 takes them: each vertex once (texture coordinate,
 // normal and position, as glInterleavedArrays (GL_T2F_N3F_V3F) wants them) and the triangles'

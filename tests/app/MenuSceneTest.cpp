@@ -1,13 +1,13 @@
 #include "app/MenuScene.h"
 
-#include "app/Clock.h"
-#include "app/KeySlots.h"
-#include "app/KeyTable.h"
+#include "app/services/Clock.h"
+#include "app/services/KeySlots.h"
+#include "app/services/KeyTable.h"
 #include "app/LoadingScene.h"
 #include "app/Previews.h"
+#include "app/RaceScene.h"
 #include "app/Scene.h"
-#include "app/Text.h"
-#include "race/RaceSetup.h"
+#include "app/services/Text.h"
 #include "support/GlContext.h"
 #include "support/TestFont.h"
 

@@ -2,7 +2,7 @@
 #include "assets/MdlFormat.h"
 #include "assets/Model.h"
 
-#include "app/GlServices.h"
+#include "app/services/GlServices.h"
 #include "support/GlContext.h"
 #include "support/TempDir.h"
 

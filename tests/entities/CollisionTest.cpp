@@ -6,6 +6,10 @@
 
 #include "EntitySupport.h"
 
+#include "app/services/KeyTable.h"
+
+#include <GL/glut.h>
+
 #include <cmath>
 
 namespace {
@@ -115,6 +119,36 @@ TEST_F(GroundContacts, APodPastTheGridsCornerIsPutBackOnItAndTurnedInwardAtHalfS
     EXPECT_NEAR(v.x, -500 / std::sqrt(2.0), 1e-9);
     EXPECT_NEAR(v.y, 0.0, 1e-9);
     EXPECT_NEAR(v.z, -500 / std::sqrt(2.0), 1e-9);
+}
+
+// A face far above the ceiling does not hold the pod that flew into it: with an arrow and thrust
+// held, it turns away and is clear of the face within 3 s.
+TEST_F(GroundContacts, APodPressedIntoAFaceTurnsAwayAndLeavesItWithinThreeSeconds) {
+    // Flat at 0 up to x = -1200, then a wall rising to 10000 at x = 0.
+    Image image = heightmap(8, 8, 0, {});
+    for (int row = 0; row < 8; ++row)
+        for (int col = 4; col < 8; ++col) image.setPixel(col, row, packColour(0, 0, 255, 0));
+    const Terrain wall(Vector3(0, 0, 0), image, 10000.0, 1200.0);
+    Probe<PlayerPod> pod{&model};
+    pod.place(Vector3(-4000, 3000, 0), Vector3(-3999, 3000, 0));
+    CollisionSet contacts(std::vector<Entity*>{&pod});
+    std::uint32_t now = T0;
+    auto frames = [&](std::uint32_t ms, auto&& until) {
+        for (std::uint32_t t = 0; t < ms; t += 16) {
+            setTestClock(now += 16);
+            pod.update();
+            contacts.resolveTerrainContacts(wall);
+            pod.body()->step();
+            endKeyFrame();
+            if (until()) return t + 16;
+        }
+        return ms + 1;
+    };
+    onKeyPress('w', 0, 0);
+    frames(5000, [] { return false; });  // pressed into the face, high up it
+    ASSERT_GT(pod.body()->position().x, -1200.0);
+    onSpecialPress(GLUT_KEY_LEFT, 0, 0);
+    EXPECT_LE(frames(3000, [&] { return pod.body()->position().x < -2200.0; }), 3000u);
 }
 
 }  // namespace

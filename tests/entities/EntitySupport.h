@@ -2,8 +2,8 @@
 
 // Small hand-made models, terrains and placements for the race-object tests.
 
-#include "app/Clock.h"
-#include "app/KeyTable.h"
+#include "app/services/Clock.h"
+#include "app/services/KeyTable.h"
 #include "assets/Image.h"
 #include "assets/Model.h"
 #include "entities/Entity.h"

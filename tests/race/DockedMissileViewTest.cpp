@@ -1,7 +1,7 @@
 #include "race/Race.h"
 
-#include "app/Clock.h"
-#include "app/KeyTable.h"
+#include "app/services/Clock.h"
+#include "app/services/KeyTable.h"
 #include "entities/Entity.h"
 #include "motion/Body.h"
 #include "race/RaceSetup.h"

@@ -2,8 +2,8 @@
 
 #include "HeadlessRace.h"
 
-#include "app/Clock.h"
-#include "app/KeyTable.h"
+#include "app/services/Clock.h"
+#include "app/services/KeyTable.h"
 #include "entities/Missile.h"
 #include "race/RaceSetup.h"
 #include "support/GlContext.h"

@@ -2,11 +2,12 @@
 
 #include "MemoryInUse.h"
 
-#include "app/Clock.h"
+#include "app/services/Clock.h"
 #include "app/DataFiles.h"
-#include "app/KeySlots.h"
-#include "app/KeyTable.h"
+#include "app/services/KeySlots.h"
+#include "app/services/KeyTable.h"
 #include "app/MenuScene.h"
+#include "app/RaceScene.h"
 #include "app/Scene.h"
 #include "assets/BmpBytes.h"
 #include "assets/Image.h"

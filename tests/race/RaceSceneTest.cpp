@@ -2,12 +2,13 @@
 
 #include "HeadlessRace.h"
 
-#include "app/Clock.h"
-#include "app/KeySlots.h"
-#include "app/KeyTable.h"
+#include "app/services/Clock.h"
+#include "app/services/KeySlots.h"
+#include "app/services/KeyTable.h"
 #include "app/MenuScene.h"
+#include "app/RaceScene.h"
 #include "app/Scene.h"
-#include "app/Text.h"
+#include "app/services/Text.h"
 #include "entities/Missile.h"
 #include "motion/Body.h"
 #include "race/Hud.h"

@@ -3,7 +3,7 @@
 #include "HeadlessRace.h"
 #include "MemoryInUse.h"
 
-#include "app/Clock.h"
+#include "app/services/Clock.h"
 #include "entities/CollisionSet.h"
 #include "entities/Missile.h"
 #include "motion/Body.h"

@@ -2,8 +2,8 @@
 
 #include "entities/EntitySupport.h"
 
-#include "app/Clock.h"
-#include "app/KeyTable.h"
+#include "app/services/Clock.h"
+#include "app/services/KeyTable.h"
 #include "content/Circuits.h"
 #include "content/Models.h"
 #include "race/RaceSetup.h"

@@ -2,8 +2,8 @@
 
 #include "HeadlessRace.h"
 
-#include "app/Clock.h"
-#include "app/KeyTable.h"
+#include "app/services/Clock.h"
+#include "app/services/KeyTable.h"
 #include "entities/CollisionSet.h"
 #include "entities/Missile.h"
 #include "motion/Body.h"
@@ -191,19 +191,25 @@ std::unique_ptr<Terrain> columnTerrain(int (*blue)(int), double heightScale) {
 }
 
 // Slopes of one and two units a unit, and a cliff, rising behind a pod facing away from them:
-// the pod stays inside the picture (45 degrees high) and no ground lies between it and the eye.
+// the pod stays inside the picture (45 degrees high), no ground lies between it and the eye, and
+// the picture does not start inside the rock.
 TEST_F(RaceWorld, TheChaseViewsKeepThePodOnTheScreenAndTheRockOutOfTheWay) {
     const auto slope = [](int col) { return 240 - 16 * col; };  // 16 a column of 1200
     const auto cliff = [](int col) { return col < 8 ? 240 : 20; };
+    const auto wall = [](int col) { return col < 8 ? 255 : 0; };
     const struct {
         int (*blue)(int) = nullptr;
-        double heightScale = 0, podAt = 0;
-    } grounds[] = {{slope, 1200.0 * 255 / 16, 0.0}, {slope, 2 * 1200.0 * 255 / 16, 0.0}, {cliff, 10000.0, 1000.0}};
+        double heightScale = 0, podAt = 0, turned = 0;
+    } grounds[] = {{slope, 1200.0 * 255 / 16, 0.0, 0.0},
+                   {slope, 2 * 1200.0 * 255 / 16, 0.0, 0.0},
+                   {cliff, 10000.0, 1000.0, 0.0},
+                   {wall, 10000.0, -500.0, 1.0}};  // on a face of eight in one, its back to it at an angle
     Vector3 normal;
     for (const auto& ground : grounds) {
         race = std::make_unique<Race>(columnTerrain(ground.blue, ground.heightScale));
         Body& pod = *addStub(*race, KIND_PLAYER_POD)->body();
         pod.moveForward(ground.podAt);
+        pod.yaw(ground.turned);
         pod.moveUp(race->terrain()->groundAt(pod.position(), normal).y + 91.0 - pod.position().y);
         for (double distance : {1000.0, 2000.0}) {
             race->setView(0, distance);
@@ -214,6 +220,12 @@ TEST_F(RaceWorld, TheChaseViewsKeepThePodOnTheScreenAndTheRockOutOfTheWay) {
             EXPECT_GT(depth, 0.0) << ground.heightScale << " " << distance;
             EXPECT_LT(std::abs(dot(toPod, eye.up / length(eye.up))), depth * std::tan(22.5 * 3.14159265358979 / 180.0))
                 << ground.heightScale << " " << distance;
+            const Vector3 right = eye.right(), up = cross(right, eye.forward());
+            for (double x : {-1.0, 1.0})  // the near plane's corners: 50 ahead, 45 degrees high at 4:3
+                for (double y : {-1.0, 1.0}) {
+                    const Vector3 p = eye.position + eye.forward() * 50.0 + right * (x * 27.6) + up * (y * 20.7);
+                    EXPECT_GT(p.y, race->terrain()->groundAt(p, normal).y) << ground.heightScale << " " << distance;
+                }
             for (double t = 0.0; t < 0.97; t += 0.01) {  // up to the pod's top
                 const Vector3 p = eye.position + (pod.position() + Vector3(0, 91, 0) - eye.position) * t;
                 ASSERT_GT(p.y, race->terrain()->groundAt(p, normal).y) << ground.heightScale << " " << distance << " at " << t;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Text.h"
+#include "app/services/Text.h"
 
 #include <GL/gl.h>
 

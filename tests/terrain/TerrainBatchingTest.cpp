@@ -2,7 +2,7 @@
 
 #include "Heightmaps.h"
 #include "PlainCulling.h"
-#include "app/GlServices.h"
+#include "app/services/GlServices.h"
 #include "motion/Body.h"
 #include "support/GlContext.h"
 #include "support/TempDir.h"

@@ -8,7 +8,9 @@
 #include "content/Circuits.h"
 #include "content/GroundTexture.h"
 #include "content/Sounds.h"
+#include "race/RaceSetup.h"
 #include "support/GlContext.h"
+#include "terrain/Terrain.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 #include "entities/EntitySupport.h"
 
-#include "app/Clock.h"
-#include "app/KeySlots.h"
-#include "app/KeyTable.h"
+#include "app/services/Clock.h"
+#include "app/services/KeySlots.h"
+#include "app/services/KeyTable.h"
 #include "content/Circuits.h"
 #include "content/Models.h"
 #include "entities/PlayerPod.h"

@@ -1,6 +1,7 @@
 #include "SoloRace.h"
 
 #include "entities/AIPod.h"
+#include "race/ChaseView.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +10,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
-constexpr std::uint32_t FLY_OFF_MS = 5000, WAY_BACK_LIMIT_MS = 30000;
+constexpr std::uint32_t FLY_OFF_MS = 5000, WAY_BACK_LIMIT_MS = 30000, INTO_ANYTHING_MS = 40000;
 constexpr int PLACES = 16;
 constexpr double PI = 3.14159265358979;
 
@@ -35,20 +37,26 @@ void steerForNextCheckpoint(SoloRace& run) {
     hold(true, GLUT_KEY_UP, climb < -AIPod::DEAD_ZONE);
 }
 
-// Flies off with thrust and boost held along heading for five seconds, then lets the driver
-// try to get back: the milliseconds until it passes the checkpoint it was heading for.
-std::uint32_t wayBackMs(SoloRace& run, const Vector3& start, const Vector3& heading, int nextCheckpoint) {
+// Flies off with thrust and boost held along heading (five seconds unless told), then lets the
+// driver try to get back: the milliseconds until it passes the checkpoint it was heading for.
+// eachFrame, if given, sees every frame of both parts.
+std::uint32_t wayBackMs(SoloRace& run, const Vector3& start, const Vector3& heading, int nextCheckpoint,
+                        std::uint32_t flyOffMs = FLY_OFF_MS, const std::function<void()>& eachFrame = {}) {
     run.place(start, heading);
     run.pod().setStage(0, nextCheckpoint);
     onKeyPress('w', 0, 0);
     onKeyPress('c', 0, 0);
-    for (std::uint32_t t = 0; t < FLY_OFF_MS; t += SoloRace::FRAME_MS) run.frame();
+    auto frame = [&] {
+        run.frame();
+        if (eachFrame) eachFrame();
+    };
+    for (std::uint32_t t = 0; t < flyOffMs; t += SoloRace::FRAME_MS) frame();
     clearKeys();
     const int target = run.pod().nextCheckpoint();
     std::uint32_t t = 0;
     while (run.pod().nextCheckpoint() == target && t <= WAY_BACK_LIMIT_MS) {
         steerForNextCheckpoint(run);
-        run.frame();
+        frame();
         t += SoloRace::FRAME_MS;
     }
     clearKeys();
@@ -95,7 +103,68 @@ Vector3 horizontal(Point2 from, Point2 to) {
     return v / length(v);
 }
 
+bool inGround(const Terrain& terrain, const Vector3& p) {
+    Vector3 normal;
+    return p.y <= terrain.groundAt(p, normal).y;
+}
+
+// Both chase views of the pod, judged on every frame: frames whose eye is in the ground, whose
+// near plane (50 ahead, 45 degrees high at 4:3) reaches into it, or whose line from the eye to
+// the pod passes under it (the last 200 units, the pod's own size, aside). A pod that flies
+// into a face at full speed ends that one step inside it, before the next contact puts it out:
+// no view shows it then, and those frames are counted apart.
+struct CameraWatch {
+    int frames = 0, eyeIn = 0, viewIn = 0, podHidden = 0, podInRock = 0;
+
+    void watch(const Body& pod, const Terrain& terrain) {
+        ++frames;
+        bool eye = false, view = false, hidden = false;
+        for (double distance : {2000.0, 1000.0}) {
+            const Frame f = chaseView(pod, distance, terrain).frame();
+            const Vector3 ahead = f.forward(), right = f.right(), up = cross(right, ahead);
+            eye = eye || inGround(terrain, f.position);
+            for (double x : {-1.0, 1.0})
+                for (double y : {-1.0, 1.0})
+                    view = view || inGround(terrain, f.position + ahead * 50.0 + right * (x * 27.6) + up * (y * 20.7));
+            const Vector3 toPod = pod.position() - f.position;
+            for (double s = 0; s < length(toPod) - 200.0; s += 25.0)
+                hidden = hidden || inGround(terrain, f.position + toPod * (s / length(toPod)));
+        }
+        eyeIn += eye;
+        viewIn += view;
+        if (inGround(terrain, pod.position())) ++podInRock;
+        else podHidden += hidden;
+    }
+};
+
 }  // namespace
+
+// A newcomer who turns any way at the start and holds full thrust for 40 s into whatever is
+// there (cliff, rock, sea) gets back to the next checkpoint within half a minute, and both chase
+// views show the pod on every frame of it.
+TEST(WayBack, FromFortySecondsIntoWhateverLiesEachWayFromTheStart) {
+    for (int i = 0; i < CIRCUIT_COUNT; ++i) {
+        const Circuit circuit = buildCircuit(i);
+        SoloRace run(circuit);
+        const Vector3 start = run.terrain().checkpoint(0), along = run.terrain().checkpoint(1) - start;
+        CameraWatch camera;
+        std::uint32_t worst = 0;
+        for (int k = 0; k < 8; ++k) {
+            const double a = std::atan2(along.z, along.x) + k * PI / 4;
+            const std::uint32_t ms = wayBackMs(run, start, Vector3(std::cos(a), 0, std::sin(a)), 1, INTO_ANYTHING_MS,
+                                               [&] { camera.watch(*run.pod().body(), run.terrain()); });
+            EXPECT_LE(ms, WAY_BACK_LIMIT_MS) << "circuit " << i + 1 << ", " << k * 45 << " degrees from the start's heading";
+            worst = std::max(worst, ms);
+        }
+        std::printf("circuit %d: worst way back %.1f s; of %d frames, eye in the ground %d, view starting in it %d, "
+                    "pod hidden %d, pod inside the rock %d\n",
+                    i + 1, worst / 1000.0, camera.frames, camera.eyeIn, camera.viewIn, camera.podHidden, camera.podInRock);
+        EXPECT_EQ(camera.eyeIn, 0) << "circuit " << i + 1;
+        EXPECT_EQ(camera.viewIn, 0) << "circuit " << i + 1;
+        EXPECT_EQ(camera.podHidden, 0) << "circuit " << i + 1;
+        EXPECT_LE(camera.podInRock, 8) << "circuit " << i + 1 << ": more than the frame of one impact a run";
+    }
+}
 
 // A pod flown off the road into the hills, or into the cliffs round the world, can always
 // find its way back: nothing it meets holds it.

@@ -121,11 +121,10 @@ double borderHeight(const CircuitDesign& d, int x, int y) {
     return d.heightScale * (0.9 + 0.1 * ridgedNoise(x / 12.0, y / 12.0, d.seed + 13, 4));
 }
 
-// Ground higher than a pod's ceiling is a trap: every physics step lowers the pod to its
-// ceiling, inside that ground, and the ground contact then takes nearly all its speed, so it
-// creeps out at a few hundred units a second. Inside the border the hills' tops are rounded
-// off below the ceiling, clear of a pod's underside, so a pod off the road meets slopes it
-// climbs over; above the knee the height approaches the limit smoothly.
+// Ground higher than a pod's ceiling stops a pod: the contact can only push it out sideways,
+// down the slope, and a level top that high would hold it. Inside the border the hills' tops
+// are rounded off below the ceiling, clear of a pod's underside, so a pod off the road meets
+// slopes it climbs over; above the knee the height approaches the limit smoothly.
 constexpr double HILL_LIMIT = PLAYER_POD_TUNING.ceiling - 500, HILL_KNEE = 3000;
 
 double roundedTop(double h) {

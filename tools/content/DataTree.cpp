@@ -8,6 +8,8 @@
 #include "content/Preview.h"
 #include "content/SkyBox.h"
 #include "content/Sounds.h"
+#include "race/RaceSetup.h"
+#include "terrain/Terrain.h"
 
 #include <filesystem>
 

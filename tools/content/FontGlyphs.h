@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/Text.h"
+#include "app/services/Text.h"
 #include "assets/Image.h"
 #include "content/Geometry2.h"
 
 #include <string>
 #include <vector>
 
-// The cells come from the game's own font table (glyphCell in app/Text.h), so the sheet
+// The cells come from the game's own font table (glyphCell in app/services/Text.h), so the sheet
 // and the text drawing cannot disagree.
 
 // The shape of one character, designed on a 4 wide by 6 high grid with y growing downward:

@@ -1,6 +1,6 @@
 #include "content/PodFlight.h"
 
-#include "app/Clock.h"
+#include "app/services/Clock.h"
 #include "content/HeadlessModel.h"
 #include "content/Models.h"
 #include "entities/AIPod.h"

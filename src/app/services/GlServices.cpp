@@ -1,4 +1,4 @@
-#include "app/GlServices.h"
+#include "app/services/GlServices.h"
 
 #include <GL/gl.h>
 

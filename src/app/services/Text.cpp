@@ -1,4 +1,4 @@
-#include "app/Text.h"
+#include "app/services/Text.h"
 
 #include "assets/Texture.h"
 

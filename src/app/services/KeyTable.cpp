@@ -1,4 +1,4 @@
-#include "app/KeyTable.h"
+#include "app/services/KeyTable.h"
 
 #include <GL/freeglut.h>
 

@@ -1,5 +1,5 @@
-#include "app/KeySlots.h"
-#include "app/KeyTable.h"
+#include "app/services/KeySlots.h"
+#include "app/services/KeyTable.h"
 
 #include <gtest/gtest.h>
 

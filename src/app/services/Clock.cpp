@@ -1,4 +1,4 @@
-#include "app/Clock.h"
+#include "app/services/Clock.h"
 
 #include <chrono>
 
