@@ -15,17 +15,23 @@ passed=0
 failed=0
 began=$EPOCHREALTIME
 
-# Processor seconds (user + system) of every child waited for so far.
-children_cpu() { times | tail -n 1 | awk '{ gsub(/s/, ""); split($1, u, "m"); split($2, s, "m"); print u[1] * 60 + u[2] + s[1] * 60 + s[2] }'; }
+# Sets CPU to the processor seconds (user + system) of every child waited for so far; times
+# runs in this shell, not in a subshell that has no children of its own.
+read_cpu() {
+  times >"$logs/times"
+  CPU=$(awk 'NR == 2 { gsub(/s/, ""); split($1, u, "m"); split($2, s, "m"); print u[1] * 60 + u[2] + s[1] * 60 + s[2] }' "$logs/times")
+}
 
 # stage NAME COMMAND...: runs COMMAND, output kept in $logs/NAME.log too, and prints one line.
 stage() {
   local name=$1 start=$EPOCHREALTIME cpu status
   shift
-  cpu=$(children_cpu)
+  read_cpu
+  cpu=$CPU
   "$@" 2>&1 | tee "$logs/$name.log"
   status=${PIPESTATUS[0]}
-  awk -v n="$name" -v s="$status" -v w0="$start" -v w1="$EPOCHREALTIME" -v c0="$cpu" -v c1="$(children_cpu)" \
+  read_cpu
+  awk -v n="$name" -v s="$status" -v w0="$start" -v w1="$EPOCHREALTIME" -v c0="$cpu" -v c1="$CPU" \
     'BEGIN { printf "== stage %-10s %s %7.1f s wall %7.1f s processor\n", n, (s == 0 ? "ok    " : "FAILED"), w1 - w0, c1 - c0 }' |
     tee -a "$logs/stages"
   return "$status"
@@ -54,7 +60,8 @@ check() {
 finish() {
   echo
   cat "$logs/stages"
-  awk -v w0="$began" -v w1="$EPOCHREALTIME" -v c="$(children_cpu)" \
+  read_cpu
+  awk -v w0="$began" -v w1="$EPOCHREALTIME" -v c="$CPU" \
     'BEGIN { printf "== all              %7.1f s wall %7.1f s processor\n", w1 - w0, c }'
   echo "$passed passed, $failed failed"
   [ "$failed" -eq 0 ]
