@@ -23,10 +23,12 @@ game_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev lib
 # (cpack's, and debian/'s with its build dependencies).
 # libclang-rt-dev comes with clang from the same Debian source: the sanitizer and libFuzzer
 # runtime of whatever version the default clang is. sox measures the game's recorded sound;
-# valgrind checks that the pure-logic tests read no memory they never wrote.
+# a private PulseAudio server (pulseaudio, and parec from pulseaudio-utils) is the sound server
+# the game must outlive; valgrind checks that the pure-logic tests read no memory they never
+# wrote.
 test_packages=(clang libclang-rt-dev libgtest-dev libegl-dev libegl-mesa0 xvfb xdotool x11-utils
                imagemagick xauth desktop-file-utils appstream groff-base dpkg-dev file lintian sox
-               debhelper git valgrind)
+               debhelper git pulseaudio pulseaudio-utils valgrind)
 packages=("${game_packages[@]}")
 $play_only || packages+=("${test_packages[@]}")
 

@@ -21,6 +21,6 @@ std::vector<std::string> dataFiles() {
         files.push_back(std::string(model) + ".mdl");
         files.push_back(std::string(model) + ".bmp");
     }
-    for (const char* sound : SOUND_FILES) files.push_back(sound);
+    for (const SoundFile& sound : SOUNDS) files.push_back(sound.path);
     return files;
 }

@@ -34,6 +34,7 @@ int main(int argc, char** argv) {
 
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     // Where the build put the installed Data/: relative to the executable, then absolute.
+    keepSoundSettingsPath();
     if (!enterDataFolder(BRENVASK_DATA_RELATIVE, BRENVASK_DATA_ABSOLUTE)) return 1;
     std::printf("Chargement en cours ...\n");
     std::fflush(stdout);

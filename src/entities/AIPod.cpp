@@ -1,5 +1,7 @@
 #include "entities/AIPod.h"
 
+#include "entities/FrameRecord.h"
+
 #include <cmath>
 
 AIPod::AIPod(Model* model, int kind) : Pod(model, kind) {}
@@ -38,6 +40,7 @@ void AIPod::update() {
     const Vector3 d = arriveAtCheckpoint();
 
     if (onCircuit) pursue(*body(), d);
+    if (record() != nullptr) record()->drive(this, onCircuit ? THRUST : 0.0, false);
 
     refreshBox();
     refreshProgress();

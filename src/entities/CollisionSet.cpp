@@ -1,6 +1,7 @@
 #include "entities/CollisionSet.h"
 
 #include "entities/Bonus.h"
+#include "entities/FrameRecord.h"
 #include "entities/Missile.h"
 #include "motion/Body.h"
 #include "terrain/Terrain.h"
@@ -99,6 +100,7 @@ void CollisionSet::strikePodsWithMissiles() {
             Body& b = *pod->body();
             const double missileSpeed = length(missile->body()->velocity());
             b.setVelocity(b.velocity() + (b.position() - p) * (missileSpeed / 1000.0 + 1.0));
+            if (record_) record_->add(FrameEvent{FrameEvent::Kind::Strike, missile, pod, 0, 0.0, p});
             // Out of play far below; it stays undocked until its owner reloads.
             missile->body()->moveUp(-10000.0);
             break;
@@ -126,6 +128,8 @@ void CollisionSet::handOutBonuses() {
             if (bonus->kind() == KIND_BOOST_BONUS) {
                 pod->boost() += 2000;
             }
+            if (record_)
+                record_->add(FrameEvent{FrameEvent::Kind::Pickup, pod, bonus, bonus->kind(), 0.0, bonus->body()->position()});
             bonus->active() = -1;
             bonus->body()->moveUp(-10000.0);
             bonus->markPickedUp();
@@ -140,12 +144,18 @@ void CollisionSet::resolveTerrainContacts(const Terrain& terrain) {
         const Box box = pod->box();
         Body& b = *pod->body();
         Vector3 aside(0, 0, 0);
+        bool touched = false;
         for (int j = 0; j < 8; ++j) {
             const Vector3 q = box.corner(j);
             Vector3 normal;
             const Vector3 ground = terrain.groundAt(q, normal);
             const double depth = q.y - ground.y;
             if (depth < 0) {
+                // One contact per pod and frame, at the speed it came in with.
+                if (record_ && !touched)
+                    record_->add(FrameEvent{FrameEvent::Kind::GroundContact, pod, nullptr, 0,
+                                            -dot(b.velocity(), normal), b.position()});
+                touched = true;
                 b.setVelocity(normal * (0.5 * length(b.velocity())));
                 aside += liftOut(terrain, b, q + aside, -depth);
             }

@@ -5,6 +5,7 @@
 class Body;
 class Bonus;
 class Entity;
+class FrameRecord;
 class Missile;
 class Terrain;
 
@@ -25,6 +26,9 @@ public:
     // sideways, down the slope, instead. A pod that has gone past the grid's edge is turned back.
     void resolveTerrainContacts(const Terrain& terrain);
 
+    // Where strikes, pick-ups and ground contacts are noted as they are resolved; none by default.
+    void setRecord(FrameRecord* record) { record_ = record; }
+
     int podCount() const { return static_cast<int>(pods_.size()); }
     int missileCount() const { return static_cast<int>(missiles_.size()); }
     int bonusCount() const { return static_cast<int>(bonuses_.size()); }
@@ -41,4 +45,5 @@ private:
     std::vector<Entity*> pods_;
     std::vector<Missile*> missiles_;
     std::vector<Bonus*> bonuses_;
+    FrameRecord* record_ = nullptr;
 };

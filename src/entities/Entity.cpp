@@ -1,6 +1,7 @@
 #include "entities/Entity.h"
 
 #include "assets/Model.h"
+#include "entities/FrameRecord.h"
 #include "terrain/Terrain.h"
 
 #include <GL/gl.h>
@@ -22,6 +23,10 @@ Entity::Entity(Model* model, int kind)
 }
 
 Entity::~Entity() = default;
+
+void Entity::note(const FrameEvent& event) const {
+    if (record_ != nullptr) record_->add(event);
+}
 
 void Entity::draw() const {
     glMatrixMode(GL_MODELVIEW);

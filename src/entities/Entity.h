@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <memory>
 
+class FrameRecord;
 class Model;
 class Terrain;
+struct FrameEvent;
 
 // What an entity is, as a plain code: the ranges matter more than the single values
 // (pods below 2, missiles 2 and 3, bonuses above 3).
@@ -73,7 +75,13 @@ public:
     // Checkpoints of the circuit that can be read (the terrain keeps a fixed number of slots).
     static int circuitLength(const Terrain& terrain);
 
+    // Where the entity notes what it decides each frame (launches, checkpoints, its drive);
+    // none outside a race.
+    void setRecord(FrameRecord* record) { record_ = record; }
+
 protected:
+    FrameRecord* record() const { return record_; }
+    void note(const FrameEvent& event) const;
     // The old body is deleted first.
     void replaceBody(std::unique_ptr<Body> body);
     // The contact box around the body's position from the signed half extents.
@@ -95,4 +103,5 @@ private:
     std::int32_t boost_ = 0;
     Vector3 halfExtents_{0, 0, 0};
     Box box_{Vector3(0, 0, 0), Vector3(0, 0, 0)};
+    FrameRecord* record_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "app/services/KeySlots.h"
 #include "app/services/KeyTable.h"
+#include "entities/FrameRecord.h"
 
 #include <cmath>
 
@@ -20,6 +21,7 @@ void Missile::update() {
     }
 
     // Both triggers come before the ride, whatever the missile is doing.
+    const bool wasDocked = docked_ == 1;
     if (keyDown(KEY_SPACE) && kind() == KIND_PLAYER_MISSILE) {
         docked_ = 0;
         owner_->missileReady() = 0;
@@ -38,6 +40,8 @@ void Missile::update() {
             owner_->missileReady() = 0;
         }
     }
+
+    if (wasDocked && docked_ == 0) note(FrameEvent{FrameEvent::Kind::Launch, this, nullptr, 0, 0.0, body()->position()});
 
     if (docked_ == 1) {
         replaceBody(std::make_unique<Body>(*owner_->body()));

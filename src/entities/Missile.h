@@ -17,6 +17,7 @@ public:
 
     Entity* owner() const { return owner_; }
     int& docked() { return docked_; }
+    int docked() const { return docked_; }
     Entity* target() const { return target_; }
     // Set every frame by the race world: the pod ranked just ahead of the owner.
     void setTarget(Entity* target) { target_ = target; }

@@ -10,4 +10,8 @@ public:
 
     // Checkpoints, then every held key of the control table in its order, box, progress.
     void update() override;
+
+    // Thrust input while w is held, and what c adds while boost time is left.
+    static constexpr double THRUST = 1.1;
+    static constexpr double BOOST_THRUST = 1.5;
 };

@@ -1,5 +1,6 @@
 #include "entities/Pod.h"
 
+#include "entities/FrameRecord.h"
 #include "terrain/Terrain.h"
 
 Pod::Pod(Model* model, int kind) : Entity(model, kind) {
@@ -27,6 +28,8 @@ Vector3 Pod::arriveAtCheckpoint() {
         if (nextCheckpoint_ == 0) {
             laps_ += 1;
         }
+        note(FrameEvent{nextCheckpoint_ == 0 ? FrameEvent::Kind::Lap : FrameEvent::Kind::Checkpoint, this, nullptr, 0,
+                        0.0, body()->position()});
     }
     return d;
 }

@@ -114,6 +114,15 @@ void Body::climbInput(double amount) {
     rampRate(climbRate_, climbSign_, amount, stepSeconds(lastStepTime_, clockMs()));
 }
 
+void Body::stop() {
+    velocity_ = Vector3(0.0, 0.0, 0.0);
+    thrustForce_ = Vector3(0.0, 0.0, 0.0);
+    sideForce_ = Vector3(0.0, 0.0, 0.0);
+    yawRate_ = 0.0;
+    climbRate_ = 0.0;
+    brake_ = 0.0;
+}
+
 std::uint32_t Body::msSinceStep() const { return stepMs(lastStepTime_, clockMs()); }
 
 void Body::step() {

@@ -54,6 +54,8 @@ public:
 
     // Anywhere, facing anything: the chase camera moved out of the ground.
     void place(const Frame& frame) { frame_ = frame; }
+    // At rest: no velocity, no turn or climb left to decay, no input waiting for the step.
+    void stop();
 
     // The frame as drawn: banked by the yaw rate, pitched by the climb rate, bobbing.
     // The body itself is unchanged.

@@ -4,6 +4,7 @@
 #include "app/services/Text.h"
 #include "entities/Entity.h"
 #include "motion/Body.h"
+#include "race/HudShapes.h"
 #include "race/Race.h"
 
 #include <algorithm>
@@ -47,7 +48,7 @@ std::string twoDigitText(int value) {
 
 std::string raceTimeText(int ms) {
     char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%2d' %2d\" %2d", (ms / 1000) / 60, (ms / 1000) % 60, (ms / 10) % 100);
+    std::snprintf(buffer, sizeof buffer, "%2d' %2d\" %02d", (ms / 1000) / 60, (ms / 1000) % 60, (ms / 10) % 100);
     return buffer;
 }
 
@@ -82,7 +83,10 @@ bool missileSignShown(int missileReady, std::uint32_t windowElapsed) {
 }
 
 void drawHud(const Race& race) {
-    const TextBatch oneCallForAllTexts;
+    // Under the texts, which the batch sends at its end.
+    drawDarkening(race.rescueDarkness());
+    if (race.wayBackShown()) drawWayBackArrow(race.wayBackAngle());
+    const TextBatch oneCallForAllTexts(TextLook::Outlined);
     const Entity& viewed = *race.entityAt(race.viewedIndex());
 
     text(0.75, 0.90, 0.96, 0.94, "VITESSE", LABEL_BLUE);
@@ -106,4 +110,14 @@ void drawHud(const Race& race) {
     text(0.475, 0.06, 0.525, 0.11, boostText(viewed.boost()), WHITE);
     // Large, over the middle of the picture, just above where the chase views hold the pod.
     if (race.wrongWay()) text(0.20, 0.38, 0.80, 0.48, "MAUVAIS SENS", RED);
+    // Below the pod, which the chase views hold just under the middle.
+    if (race.rescueHintShown()) {
+        text(0.2375, 0.66, 0.7625, 0.70, RESCUE_HINT[0], YELLOW);
+        text(0.1875, 0.71, 0.8125, 0.75, RESCUE_HINT[1], YELLOW);
+    }
+    // Between the position and the speed, where the player looks for his own values.
+    if (race.cameraFollowsAnother()) {
+        text(0.305, 0.90, 0.68, 0.94, CAMERA_ELSEWHERE[0], LABEL_BLUE);
+        text(0.2475, 0.95, 0.7375, 0.99, CAMERA_ELSEWHERE[1], WHITE);
+    }
 }

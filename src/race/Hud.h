@@ -14,7 +14,7 @@ class Race;
 std::string speedText(const Vector3& velocity);
 // Any "%2d" value: rank, laps, money.
 std::string twoDigitText(int value);
-// Minutes (never wrapped), seconds and hundredths: "%2d' %2d\" %2d".
+// Minutes (never wrapped), seconds and hundredths in two digits: "%2d' %2d\" %02d".
 std::string raceTimeText(int ms);
 // Boost reserve in seconds with one decimal.
 std::string boostText(int boostMs);
@@ -43,7 +43,13 @@ FrameRateCounter& frameRateCounter();
 // The missile sign blinks with the frame-rate window: shown in its first half second only.
 bool missileSignShown(int missileReady, std::uint32_t windowElapsed);
 
+// Two lines each, in the font's letters (it has no colon or dash): the rescue key, for a pod
+// held off the road, and the key that brings the camera home while it follows another entity.
+constexpr const char* RESCUE_HINT[2] = {"TOUCHE RETOUR ARRIERE", "POUR REVENIR SUR LA ROUTE"};
+constexpr const char* CAMERA_ELSEWHERE[2] = {"CAMERA AILLEURS", "ORIGINE POUR REVENIR"};
+
 // Speed, position, time, laps, frame rate, missile, money and boost of the viewed entity,
-// and "MAUVAIS SENS" while it goes the wrong way. Only the frame-rate counter, display
-// state, changes.
+// "MAUVAIS SENS" while it goes the wrong way, the arrow to the next checkpoint off the road or
+// the wrong way, the rescue key's hint, the camera's and the rescue's darkening, every text in
+// a dark outline. Only the frame-rate counter, display state, changes.
 void drawHud(const Race& race);

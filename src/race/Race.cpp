@@ -9,6 +9,7 @@
 #include "entities/Missile.h"
 #include "motion/Body.h"
 #include "race/ChaseView.h"
+#include "race/WayBack.h"
 #include "terrain/Terrain.h"
 
 #include <algorithm>
@@ -61,6 +62,7 @@ int Race::addEntity(std::unique_ptr<Entity> entity) {
         pods_.push_back(entity.get());
         entity->setStartTime(clockMs());
     }
+    entity->setRecord(&record_);
     entities_.push_back(std::move(entity));
     return entityCount() - 1;
 }
@@ -74,6 +76,9 @@ void Race::start() {
     list.reserve(entities_.size());
     for (const auto& entity : entities_) list.push_back(entity.get());
     collisions_ = std::make_unique<CollisionSet>(list);
+    collisions_->setRecord(&record_);
+    record_.reserve(entities_.size());
+    if (!entities_.empty()) rescue_.setStart(entities_.front()->body()->frame());
     placeCamera();
 }
 
@@ -126,6 +131,7 @@ bool Race::isDrawn(int i) const {
 }
 
 void Race::think() {
+    record_.begin(clockMs());
     for (const auto& entity : entities_) entity->update();
 }
 
@@ -158,6 +164,7 @@ void Race::runFrame(bool draw) {
     think();
     collide();
     moveBodies();
+    rescuePlayer();
     watchHeading();
     updateCamera();
 }
@@ -167,11 +174,29 @@ void Race::watchHeading() {
     const Entity* viewed = viewedIndex_ >= 0 && viewedIndex_ < entityCount() ? entityAt(viewedIndex_) : nullptr;
     if (circuit == nullptr || viewed == nullptr || !isPodKind(viewed->kind())) {
         wrongWay_.reset();
+        offRoad_ = false;
         return;
     }
     int next = viewed->nextCheckpoint();
     if (next < 0 || next >= Entity::circuitLength(*circuit)) next = 0;  // as the pods themselves mend it
-    wrongWay_.watch(*viewed->body(), circuit->checkpoint(next), clockMs());
+    const Body& pod = *viewed->body();
+    const std::uint32_t now = clockMs();
+    wrongWay_.watch(pod, circuit->checkpoint(next), now);
+    offRoad_ = offRoad(*circuit, next, pod.position());
+    wayBackAngle_ = ::wayBackAngle(pod.frame(), circuit->checkpoint(next));
+    rescueHint_.watch(offRoad_, length(pod.velocity()), now);
+}
+
+void Race::rescuePlayer() {
+    const Terrain* circuit = Entity::circuit();
+    if (circuit == nullptr || entities_.empty() || entities_.front()->kind() != KIND_PLAYER_POD) return;
+    if (rescue_.update(keyDown(KEY_BACKSPACE) != 0, *entities_.front(), *circuit, clockMs())) rescueHint_.dismiss();
+}
+
+double Race::rescueDarkness() const { return rescue_.darkness(clockMs()); }
+
+bool Race::cameraFollowsAnother() const {
+    return !entities_.empty() && static_cast<int>(cameraIndex() % entities_.size()) != viewedIndex_;
 }
 
 void Race::placeCamera() {

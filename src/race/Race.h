@@ -1,5 +1,7 @@
 #pragma once
 
+#include "entities/FrameRecord.h"
+#include "race/Rescue.h"
 #include "race/WrongWay.h"
 
 #include <memory>
@@ -38,6 +40,8 @@ public:
     // Pods in insertion order until the first ranking, best first afterwards.
     const std::vector<Entity*>& pods() const { return pods_; }
     const Body& camera() const { return *camera_; }
+    // What the logic of the latest frame decided: events, each pod's drive, recent impacts.
+    const FrameRecord& record() const { return record_; }
 
     // Builds the collision set from every entity added so far and places the camera.
     void start();
@@ -68,6 +72,9 @@ public:
     void applyView() const;
     // The entities in view, lit when lighting is on.
     void drawEntities() const;
+    // A brief burst where a missile struck a pod, from the record's impacts.
+    void drawImpacts() const;
+    // Begins the frame's record, then every entity's update.
     void think();
     void collide();
     void moveBodies();
@@ -76,10 +83,23 @@ public:
     // chase views.
     void updateCamera();
 
-    // After the bodies move: is the viewed pod going the wrong way round? The head-up
-    // display only reads the answer.
+    // After the bodies move: is the viewed pod going the wrong way round, or off the road,
+    // and held there? The head-up display only reads the answers.
     void watchHeading();
     bool wrongWay() const { return wrongWay_.shown(); }
+    // The arrow to the next checkpoint is shown off the road or the wrong way round; its turn
+    // from where the pod faces (WayBack.h).
+    bool wayBackShown() const { return offRoad_ || wrongWay(); }
+    double wayBackAngle() const { return wayBackAngle_; }
+    // The rescue key named on the screen, once a race, for a pod held off the road.
+    bool rescueHintShown() const { return rescueHint_.shown(); }
+
+    // Backspace puts the player's pod back on the road at the checkpoint it passed last, at
+    // rest, while the screen fades to black and back (Rescue.h).
+    void rescuePlayer();
+    double rescueDarkness() const;
+    // The camera follows another entity than the one the head-up display shows.
+    bool cameraFollowsAnother() const;
 
     // One race frame of the race scene, all but the Escape key; without drawing for headless
     // runs, which then run the very same race.
@@ -98,6 +118,11 @@ private:
     int viewedIndex_ = 0;
     double cameraDistance_ = 0.0;
     WrongWayWatch wrongWay_;
+    bool offRoad_ = false;
+    double wayBackAngle_ = 0.0;
+    RescueHint rescueHint_;
+    Rescue rescue_;
+    FrameRecord record_;
 };
 
 // Program-wide values that outlive a race.

@@ -8,7 +8,8 @@ class Body;
 
 // Watches one pod for going the wrong way: flying away from its next checkpoint, and facing
 // away from it, at a real speed. Only after WRONG_WAY_SHOWN_AFTER_MS of that without a break
-// is the warning shown; it goes the first frame the pod turns back or slows down.
+// is the warning shown; it stays while the pod faces away, however slow or stuck, and goes
+// the first frame the pod turns back.
 class WrongWayWatch {
 public:
     // Once per race frame, after the bodies have moved.

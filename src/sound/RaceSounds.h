@@ -3,12 +3,11 @@
 #include "sound/RaceState.h"
 #include "sound/SoundFiles.h"
 
-#include <optional>
 #include <vector>
 
 // A sound to start now. At the listener (the followed pod's own events) or at a place.
 struct SoundEvent {
-    SoundId id = SoundId::Engine;
+    SoundId id = SoundId::Launch;
     double gain = 1.0;
     bool atListener = false;
     Vector3 position{0, 0, 0};
@@ -21,23 +20,24 @@ struct LoopVoice {
     double gain = 1.0;
     double pitch = 1.0;
     Vector3 position{0, 0, 0}, velocity{0, 0, 0};
+    double loudness = 0.0;  // as heard at the listener, to choose who plays when sources run short
 };
 
+// The sounds of one frame. Its lists keep their room from frame to frame.
 struct SoundPlan {
     bool stopAll = false;  // the race is left: silence every race sound at once
     std::vector<SoundEvent> events;
-    std::vector<LoopVoice> loops;
+    std::vector<LoopVoice> loops;  // the followed pod's first, then the loudest first
 };
 
-// Works out what a race sounds like from how its state changed since the previous frame:
-// plain logic, with no device. A pod's thrust is read from its motion (what its speed
-// gained beyond what drag takes), a hit from a missile thrown down out of play, a pick-up
-// from a counter that went up.
+// What a race sounds like, from the facts its frame recorded (launches, strikes, pick-ups,
+// progress, ground contacts, each pod's thrust) and where everything is: plain logic, with no
+// device.
 class RaceSounds {
 public:
-    SoundPlan frame(const RaceState& now);
+    void frame(const RaceState& now, SoundPlan& plan);
     // The race was left: every race sound stops, and the next frame starts afresh.
-    SoundPlan left();
+    void left(SoundPlan& plan);
 
     // The levels of the mix. Events are the loudest; the followed pod's engine sits under
     // them, and every other engine well under it so that ten of them do not drone.
@@ -49,17 +49,18 @@ public:
     // the speed into the ground above which a contact thumps (cruising touches stay quiet).
     static constexpr double TOP_SPEED = 33000.0;
     static constexpr double THUMP_SPEED = 4000.0;
-    // A missile displaced this far against its up vector, beyond its flight, struck a pod.
-    static constexpr double HIT_DROP = 5000.0;
+    // Full loudness within this distance (a chase camera is 2000 behind its pod), and half at
+    // twice it: the output's distance law, which also ranks the voices.
+    static constexpr double REFERENCE_DISTANCE = 3000.0;
 
 private:
-    void missileEvents(const RaceState& before, const RaceState& now, SoundPlan& plan);
-    void followedEvents(const EntityState& before, const EntityState& now, SoundPlan& plan);
-    void podSounds(const RaceState& before, const RaceState& now, SoundPlan& plan);
+    void heardEvents(const RaceState& now, SoundPlan& plan);
+    void missileLoops(const RaceState& now, SoundPlan& plan);
+    void podLoops(const RaceState& now, double seconds, SoundPlan& plan);
+    void rankLoops(const RaceState& now, SoundPlan& plan) const;
 
-    std::optional<RaceState> previous_;
-    std::vector<bool> spent_;              // per entity: a missile that struck and flies on below
-    std::vector<double> throttle_;         // per entity: thrust heard, smoothed, 1 = cruising thrust
-    std::vector<std::uint32_t> thumpAt_;   // per entity: the last thump, so a bounce thumps once
-    std::uint32_t boostUntil_ = 0;         // the followed pod's boost is heard until then
+    bool started_ = false;
+    std::uint32_t lastMs_ = 0;
+    std::vector<bool> spent_;       // per entity: a missile that struck and flies on below
+    std::vector<double> throttle_;  // per entity: thrust heard, smoothed, in units of thrust input
 };

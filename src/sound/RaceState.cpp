@@ -3,9 +3,6 @@
 #include "entities/Entity.h"
 #include "entities/Missile.h"
 #include "race/Race.h"
-#include "terrain/Terrain.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -16,6 +13,7 @@ Vector3 direction(const Vector3& from, const Vector3& to) {
 }
 
 int indexOf(const Race& race, const Entity* entity) {
+    if (entity == nullptr) return -1;
     for (int i = 0; i < race.entityCount(); ++i)
         if (race.entityAt(i) == entity) return i;
     return -1;
@@ -34,8 +32,7 @@ int followedPod(const Race& race) {
 
 }  // namespace
 
-RaceState captureRaceState(const Race& race, std::uint32_t timeMs) {
-    RaceState state;
+void captureRaceState(const Race& race, std::uint32_t timeMs, RaceState& state) {
     state.timeMs = timeMs;
     state.followed = followedPod(race);
     const Body& camera = race.camera();
@@ -46,27 +43,28 @@ RaceState captureRaceState(const Race& race, std::uint32_t timeMs) {
 
     state.entities.resize(static_cast<std::size_t>(race.entityCount()));
     for (int i = 0; i < race.entityCount(); ++i) {
-        Entity& entity = *race.entityAt(i);
-        const Body& body = *entity.body();
+        const Entity& entity = *race.entityAt(i);
         EntityState& e = state.entities[static_cast<std::size_t>(i)];
+        e = EntityState{};
         e.kind = entity.kind();
-        e.position = body.position();
-        e.velocity = body.velocity();
-        e.forward = direction(body.position(), body.lookPoint());
-        e.up = body.up();
-        e.lastStepMs = body.lastStepTime();
-        if (isPodKind(e.kind)) {
-            e.laps = entity.laps();
-            e.nextCheckpoint = entity.nextCheckpoint();
-            e.money = entity.money();
-            e.boost = entity.boost();
-            e.missileReady = entity.missileReady();
-            if (const Terrain* terrain = race.terrain()) terrain->groundAt(e.position, e.groundNormal);
-        } else if (isMissileKind(e.kind)) {
-            auto& missile = static_cast<Missile&>(entity);
-            e.docked = missile.docked();
+        e.position = entity.body()->position();
+        e.velocity = entity.body()->velocity();
+        if (isMissileKind(e.kind)) {
+            const auto& missile = static_cast<const Missile&>(entity);
+            e.docked = missile.docked() == 1;
             e.owner = indexOf(race, missile.owner());
         }
     }
-    return state;
+    const FrameRecord& record = race.record();
+    for (const PodDrive& drive : record.drives()) {
+        const int pod = indexOf(race, drive.pod);
+        if (pod < 0) continue;
+        state.entities[static_cast<std::size_t>(pod)].thrust = drive.thrust;
+        state.entities[static_cast<std::size_t>(pod)].boosting = drive.boosting;
+    }
+    state.events.clear();
+    state.events.reserve(record.events().capacity());
+    for (const FrameEvent& event : record.events())
+        state.events.push_back(HeardEvent{event.kind, indexOf(race, event.subject), indexOf(race, event.other),
+                                          event.bonusKind, event.speed, event.position});
 }

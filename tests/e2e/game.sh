@@ -18,8 +18,6 @@ RED="r>0.5 && g<r-0.35 && b<r-0.35"
 # Brighter than either background.
 DRAWN="r+g+b>1.2"
 LIT="r+g+b>0.15"
-# HUD text is added to what lies behind it, so over the sky or the ground it is near white.
-HUD_TEXT="r+g+b>2.3"
 # The red HUD labels over a blue or grey sky: red saturates, green stays below it.
 HUD_RED="r>0.85 && g<r-0.2"
 
@@ -46,29 +44,6 @@ race_shown() {  # FILE
     # Sky above the horizon, lit ground below it.
     check_share "$1" 0.3 0.12 0.7 0.16 "$LIT" 0.99 1 "sky" &&
     check_share "$1" 0.3 0.55 0.7 0.75 "$LIT" 0.99 1 "ground"
-}
-
-# The hundreds and tens cells of the speed ("%3d"): blank below 10, both digits from 100 on.
-speed_hundreds_lit() { check_share "$1" 0.75 0.95 0.82 0.99 "$HUD_TEXT" 0.05 1 "hundreds of the speed"; }
-speed_tens_lit() { check_share "$1" 0.82 0.95 0.89 0.99 "$HUD_TEXT" 0.05 1 "tens of the speed"; }
-speed_below_10() {  # FILE
-  check_share "$1" 0.75 0.95 0.82 0.99 "$HUD_TEXT" 0 0.01 "blank hundreds of the speed" &&
-    check_share "$1" 0.82 0.95 0.89 0.99 "$HUD_TEXT" 0 0.01 "blank tens of the speed"
-}
-
-# Braked: the speed reads below 10 or, where white ground under the display hides the
-# digits, the view has all but stopped since the screenshot before.
-braked() {  # FILE
-  local before=$SCREEN_DIR/before.png reading value
-  speed_below_10 "$1" && return 0
-  reading=$SEEN
-  if [ -f "$before" ]; then
-    value=$(difference "$before" "$1")
-    at_least 0.1 "$value" && return 0
-    SEEN="$reading; and the view still moves (difference ${value:-unknown} from the screenshot before)"
-  fi
-  cp "$1" "$before"
-  return 1
 }
 
 # changed_from PREVIOUS LIMIT FILE: the screenshots differ by LIMIT or more.

@@ -17,9 +17,10 @@ RECORDING=$(mktemp -d)
 start_display_with_screen_file
 trap 'finish; rm -rf "$SCREEN_DIR" "$RECORDING"' EXIT
 REC=$RECORDING/race.wav
-printf '[general]\nchannels = mono\nsample-type = int16\nfrequency = 22050\n[wave]\nfile = %s\n' "$REC" \
+# In stereo, as a player hears it; each window is measured on the left channel.
+printf '[general]\nchannels = stereo\nsample-type = int16\nfrequency = 22050\n[wave]\nfile = %s\n' "$REC" \
   >"$RECORDING/alsoft.conf"
-BYTES_PER_SECOND=44100
+BYTES_PER_SECOND=88200
 
 recorded() { stat -c %s "$REC" 2>/dev/null || echo 0; }
 # recorded_past BYTES SECONDS: the recording holds SECONDS more than it did at BYTES.
@@ -28,7 +29,9 @@ recorded_past() { [ "$(recorded)" -ge $(( $1 + ${2%.*} * BYTES_PER_SECOND + 4096
 grow() { local from; from=$(recorded); poll $(( $1 * 4 + 30 )) recorded_past "$from" "$1" || fail "the recording stopped growing"; }
 
 # A session that stands, fires and thrusts, noting where in the recording each key went down.
-ALSOFT_DRIVERS=wave ALSOFT_CONF=$RECORDING/alsoft.conf start_game "$executable" "$build"
+# Started from the recording's folder with ALSOFT_CONF relative to it: the game changes into
+# its own folder, which holds Data/, and must still find the file.
+ALSOFT_DRIVERS=wave ALSOFT_CONF=alsoft.conf start_game "$executable" "$RECORDING"
 await sound-menu 60 "the menu" marker_on 0
 grow 1
 at_right=$(recorded)
@@ -56,10 +59,10 @@ expect_quit_on_escape
 # Seconds into the sound data for a size noted during the run: the header is what the
 # finished file holds beyond its samples.
 samples=$(soxi -s "$REC") || fail "the recording is not a readable WAV file"
-header=$(( $(stat -c %s "$REC") - samples * 2 ))
+header=$(( $(stat -c %s "$REC") - samples * 4 ))
 at() { awk -v b="$1" -v h="$header" -v r="$BYTES_PER_SECOND" -v d="${2:-0}" 'BEGIN { t = (b - h) / r + d; printf "%.3f", t < 0 ? 0 : t }'; }
 # measure FROM SECONDS FIELD: "RMS" or "Maximum" amplitude of that window.
-measure() { sox "$REC" -n trim "$1" "$2" stat 2>&1 | awk -v f="$3" '$1 == f && /amplitude/ { print $NF }'; }
+measure() { sox "$REC" -n remix 1 trim "$1" "$2" stat 2>&1 | awk -v f="$3" '$1 == f && /amplitude/ { print $NF }'; }
 greater() { awk -v a="$1" -v b="$2" -v k="$3" 'BEGIN { exit !(a > k * b) }'; }
 
 quiet=$(measure "$(at "$at_right" -0.9)" 0.8 Maximum)

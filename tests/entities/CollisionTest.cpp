@@ -1,6 +1,7 @@
 #include "entities/AIPod.h"
 #include "entities/Bonus.h"
 #include "entities/CollisionSet.h"
+#include "entities/FrameRecord.h"
 #include "entities/Missile.h"
 #include "entities/PlayerPod.h"
 
@@ -89,10 +90,15 @@ protected:
     Terrain* ground = nullptr;
 };
 
-TEST_F(GroundContacts, EveryCornerUnderTheGroundLiftsAndHalvesTheSpeed) {
+TEST_F(GroundContacts, EveryCornerUnderTheGroundLiftsAndHalvesTheSpeedInOneRecordedContact) {
     // Lowest corners 30 under the ground: the four of them act in turn.
     put(a, Vector3(0, 50 - 30, 0), Vector3(800, -600, 0));
+    FrameRecord record;
+    set.setRecord(&record);
     set.resolveTerrainContacts(*ground);
+    ASSERT_EQ(record.events().size(), 1u);
+    EXPECT_EQ(record.events()[0].kind, FrameEvent::Kind::GroundContact);
+    EXPECT_EQ(record.events()[0].speed, 600.0);  // into the ground, before the first lift
     EXPECT_NEAR(a.body()->position().y, 20 + 4 * 30, 1e-9);
     // Speed 1000, halved four times, along the ground normal.
     const Vector3 v = a.body()->velocity();

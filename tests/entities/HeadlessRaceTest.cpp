@@ -1,6 +1,7 @@
 #include "entities/AIPod.h"
 #include "entities/Bonus.h"
 #include "entities/CollisionSet.h"
+#include "entities/FrameRecord.h"
 #include "entities/Missile.h"
 #include "entities/PlayerPod.h"
 
@@ -8,6 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <map>
 
 namespace {
 
@@ -103,12 +106,18 @@ protected:
         if (frame % 700 < 100) onKeyPress('c', 0, 0);
     }
 
-    void frame() {
+    void frame(FrameRecord* record = nullptr) {
+        if (record) record->begin(clockMs());
         rankAndAim();
         for (auto& e : entities) e->update();
         collisions->resolveEntityContacts();
         collisions->resolveTerrainContacts(*terrain);
         for (auto& e : entities) e->body()->step();
+    }
+
+    void noteInto(FrameRecord* record) {
+        for (auto& e : entities) e->setRecord(record);
+        collisions->setRecord(record);
     }
 
     static bool finite(const Vector3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
@@ -161,6 +170,61 @@ TEST_F(HeadlessRace, SeveralMinutesStayFiniteAndEveryAIPodLaps) {
     EXPECT_GT(shots, 0);
     EXPECT_GT(pickUps, 0);
     EXPECT_GT(reloads, 0);
+}
+
+TEST_F(HeadlessRace, RecordingTheFactsChangesNothingAndMissesNone) {
+    // The same minute twice from the same start, with a record and without: every entity in
+    // the same place after every frame.
+    const int frames = 60 * 1000 / 16;
+    std::vector<Vector3> unrecorded;
+    FrameRecord record;
+    std::map<FrameEvent::Kind, int> facts;
+    int shots = 0, pickUps = 0;
+    for (const bool recording : {false, true}) {
+        std::srand(7);
+        setTestClock(T0);
+        entities.clear();
+        pods.clear();
+        build();
+        if (recording) noteInto(&record);
+        std::uint32_t now = T0;
+        std::vector<int> wasReady(11, 1), wasAway(entities.size(), 0);
+        for (int f = 0; f < frames; ++f) {
+            setTestClock(now += 16);
+            drive(f);
+            frame(recording ? &record : nullptr);
+            for (std::size_t i = 0; i < entities.size(); ++i) {
+                const Vector3 p = entities[i]->body()->position();
+                if (!recording) {
+                    unrecorded.push_back(p);
+                    continue;
+                }
+                ASSERT_EQ(p, unrecorded[static_cast<std::size_t>(f) * entities.size() + i]) << "entity " << i << " frame " << f;
+                if (i <= 10) {
+                    shots += wasReady[i] == 1 && entities[i]->missileReady() == 0;
+                    wasReady[i] = entities[i]->missileReady();
+                }
+                if (isBonusKind(entities[i]->kind())) {
+                    const int away = entities[i]->active() == -1;
+                    pickUps += away && !wasAway[i];
+                    wasAway[i] = away;
+                }
+            }
+            if (!recording) continue;
+            for (const FrameEvent& event : record.events()) ++facts[event.kind];
+            ASSERT_EQ(record.drives().size(), 11u);
+        }
+    }
+    // Every launch, pick-up and checkpoint the counters show is in the record, once.
+    EXPECT_EQ(facts[FrameEvent::Kind::Launch], shots);
+    EXPECT_EQ(facts[FrameEvent::Kind::Pickup], pickUps);
+    int passed = 0;
+    for (int i = 0; i <= 10; ++i) passed += entities[i]->laps() * CHECKPOINTS + entities[i]->nextCheckpoint() - 1;
+    EXPECT_EQ(facts[FrameEvent::Kind::Checkpoint] + facts[FrameEvent::Kind::Lap], passed);
+    EXPECT_GT(shots, 0);
+    std::printf("a minute's facts: %d launches, %d strikes, %d pick-ups, %d checkpoints, %d laps, %d ground contacts\n",
+                facts[FrameEvent::Kind::Launch], facts[FrameEvent::Kind::Strike], pickUps,
+                facts[FrameEvent::Kind::Checkpoint], facts[FrameEvent::Kind::Lap], facts[FrameEvent::Kind::GroundContact]);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "entities/AIPod.h"
 #include "entities/CollisionSet.h"
+#include "entities/FrameRecord.h"
 #include "entities/Missile.h"
 #include "entities/PlayerPod.h"
 
@@ -123,12 +124,17 @@ TEST_F(Missiles, NeverHitsItsOwner) {
     EXPECT_EQ(m.body()->position(), player.body()->position());
 }
 
-TEST_F(Missiles, StrikesTheFirstOfTwoPodsAndDropsOutOfPlay) {
+TEST_F(Missiles, StrikesTheFirstOfTwoPodsAndDropsOutOfPlayAndTheRecordSaysSo) {
     // A long missile reaching into two pods that do not touch each other.
     BoxModel lance = BoxModel::fromFileBox(Vector3(-200, -10, -10), Vector3(200, 10, 10));
     Missile m(&lance, &player, KIND_PLAYER_MISSILE);
+    FrameRecord record;
+    m.setRecord(&record);
     onKeyPress(' ', 0, 0);
     m.update();
+    ASSERT_EQ(record.events().size(), 1u);
+    EXPECT_EQ(record.events()[0].kind, FrameEvent::Kind::Launch);
+    record.begin(clockMs());
     m.body()->moveForward(5000);
     m.update();
     const Vector3 at = m.body()->position();
@@ -141,7 +147,12 @@ TEST_F(Missiles, StrikesTheFirstOfTwoPodsAndDropsOutOfPlay) {
 
     Entity* list[] = {&player, &first, &second, &m};
     CollisionSet set(list, 4);
+    set.setRecord(&record);
     set.resolveEntityContacts();
+    ASSERT_EQ(record.events().size(), 1u);  // flying on launches nothing more
+    EXPECT_EQ(record.events()[0].kind, FrameEvent::Kind::Strike);
+    EXPECT_EQ(record.events()[0].other, &first);
+    EXPECT_EQ(record.events()[0].position, at);
     // Pushed away from the missile, harder the faster the missile (2000: factor 3).
     EXPECT_EQ(first.body()->velocity(), Vector3(450, 0, 0));
     EXPECT_EQ(second.body()->velocity(), Vector3(0, 0, 0));

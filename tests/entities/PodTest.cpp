@@ -178,10 +178,16 @@ TEST_F(PlayerKeys, ATappedWThrustsForExactlyOneFrame) {
     EXPECT_EQ(pod.body()->thrustForce(), Vector3(0, 0, 0));
 }
 
-TEST_F(PlayerKeys, UpperCaseWDoesNothing) {
+// Shift or Caps Lock: the letters arrive upper case and act as they do lower case.
+TEST_F(PlayerKeys, UpperCaseLettersActAsLowerCase) {
+    pod.boost() = 1000;
     onKeyPress('W', 0, 0);
+    onKeyPress('X', 0, 0);
+    onKeyPress('C', 0, 0);
     pod.update();
-    EXPECT_EQ(pod.body()->thrustForce(), Vector3(0, 0, 0));
+    EXPECT_NEAR(pod.body()->thrustForce().x, (1.1 + 1.5) * power, 1e-9 * power) << "thrust and boost";
+    EXPECT_EQ(pod.body()->brake(), 1.0);
+    EXPECT_EQ(pod.boost(), 980);
 }
 
 TEST_F(PlayerKeys, ArrowsTurnAndClimbAndEnterTurnsLeft) {

@@ -3,6 +3,7 @@
 #include "app/services/Clock.h"
 #include "app/services/KeyTable.h"
 #include "entities/Entity.h"
+#include "entities/Missile.h"
 #include "motion/Body.h"
 #include "race/RaceSetup.h"
 #include "support/GlContext.h"
@@ -87,4 +88,31 @@ TEST_F(DockedMissile, StaysOutOfTheCockpitViewAndRidesOnThePodInTheChaseView) {
     // The chase camera looks down on the pod, drawn about the middle of the lower half.
     raceFirstCircuit(2000.0);
     EXPECT_GT(pixelsTheDockedMissileChanges(0.35, 0.2, 0.65, 0.5), 500);
+}
+
+using MissileStrike = DockedMissile;
+
+// The first AI pod's missile put on the player's pod: the next frame's contacts strike it, and
+// the picture flashes there for a moment, drawn from the race's record.
+TEST_F(MissileStrike, FlashesBrieflyWhereItStruck) {
+    raceFirstCircuit(2000.0);
+    Race& race = *currentRace();
+    auto& missile = static_cast<Missile&>(*race.entityAt(PLAYER_MISSILE + 1));
+    missile.docked() = 0;
+    missile.body()->shift(race.entityAt(0)->body()->position() - missile.body()->position());
+    race.think();
+    race.collide();
+    ASSERT_EQ(race.record().impacts()[0].seen, true);
+    const std::uint32_t struck = clockMs();
+    auto brightPixels = [&](std::uint32_t at) {
+        setTestClock(at);
+        drawWorldPixels();
+        race.drawImpacts();
+        const std::vector<std::uint8_t> pixels = GlContext::readPixels();
+        int bright = 0;
+        for (std::size_t p = 0; p < pixels.size(); p += 4) bright += pixels[p] > 240 && pixels[p + 1] > 200;
+        return bright;
+    };
+    const int flash = brightPixels(struck + 50), after = brightPixels(struck + 400);
+    EXPECT_GT(flash, after + 2000) << flash << " bright pixels in the flash, " << after << " after it";
 }

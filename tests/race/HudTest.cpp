@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+// Hundredths always in two digits: 30.04 s must not read as 30.4.
 TEST(HudText, RaceTimeShowsMinutesSecondsAndHundredthsInTwoCellsEach) {
     EXPECT_EQ(raceTimeText(83456), " 1' 23\" 45");
-    EXPECT_EQ(raceTimeText(61 * 60 * 1000 + 5 * 1000 + 70), "61'  5\"  7");
-    EXPECT_EQ(raceTimeText(0), " 0'  0\"  0");
+    EXPECT_EQ(raceTimeText(30040), " 0' 30\" 04");
+    EXPECT_EQ(raceTimeText(61 * 60 * 1000 + 5 * 1000 + 70), "61'  5\" 07");
+    EXPECT_EQ(raceTimeText(0), " 0'  0\" 00");
 }
 
 TEST(HudText, SpeedIsTheVelocityOverFiftyTruncated) {

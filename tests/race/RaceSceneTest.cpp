@@ -16,9 +16,11 @@
 #include "support/GlContext.h"
 #include "support/TestFont.h"
 
-#include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <GL/freeglut.h>
+
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -81,7 +83,7 @@ TEST_F(RaceFrame, TheMissileSignIsHiddenInTheFirstFrameOfAWindowAndShownAfter) {
 }
 
 // The player's pod turned round on the start, flying back the way it came.
-TEST_F(RaceFrame, MauvaisSensShowsAfterTwoSecondsFlyingTheWrongWayAndGoesWhenThePodTurnsBack) {
+TEST_F(RaceFrame, MauvaisSensShowsAfterTwoSecondsFlyingTheWrongWayStaysStoppedAndGoesWhenThePodTurnsBack) {
     auto wide = headlessRace({}, 64);
     populateRace(*wide);
     setCurrentRace(std::move(wide));
@@ -102,6 +104,7 @@ TEST_F(RaceFrame, MauvaisSensShowsAfterTwoSecondsFlyingTheWrongWayAndGoesWhenThe
     const std::uint32_t firstAway = clockMs() + 16;  // each frame is 16 ms on
     while (clockMs() + 16 - firstAway <= 2000) ASSERT_EQ(frame(2000.0), 0u) << clockMs() - firstAway;
     EXPECT_EQ(frame(2000.0) & 0xFF, 0xFFu) << "red, over the middle of the screen";
+    for (int i = 0; i < 200; ++i) ASSERT_EQ(frame(0.0) & 0xFF, 0xFFu) << "stays while it faces away, stopped: " << i;
     pod.yaw(3.14159265358979);
     EXPECT_EQ(frame(2000.0), 0u) << "gone the frame it turns back";
 }
@@ -124,6 +127,26 @@ TEST_F(RaceFrame, EachViewKeyChangesThePictureThatHoldsStillWithoutIt) {
         EXPECT_FALSE(shown == previous) << "F" << key - GLUT_KEY_F1 + 1;
         previous = shown;
     }
+}
+
+// Whatever the camera follows, the head-up display shows the player's values: it says so.
+TEST_F(RaceFrame, TheHudSaysWhenTheCameraFollowsAnotherEntityAndWhichKeyComesHome) {
+    std::vector<TextRecord> texts;
+    const auto saysElsewhere = [&] {
+        texts.clear();
+        recordTexts(&texts);
+        drawHud(*currentRace());
+        recordTexts(nullptr);
+        return std::any_of(texts.begin(), texts.end(), [](const TextRecord& t) { return t.text == CAMERA_ELSEWHERE[1]; });
+    };
+    EXPECT_FALSE(saysElsewhere());
+    onKeyPress(KEY_PLUS, 0, 0);
+    currentRace()->updateCamera();
+    onKeyRelease(KEY_PLUS, 0, 0);
+    EXPECT_TRUE(saysElsewhere());
+    onSpecialPress(GLUT_KEY_HOME, 0, 0);
+    currentRace()->updateCamera();
+    EXPECT_FALSE(saysElsewhere());
 }
 
 TEST_F(RaceFrame, AFrameMovesTheRaceAndEscapeReturnsToTheMenuAfterHalfASecond) {

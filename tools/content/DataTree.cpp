@@ -66,9 +66,9 @@ bool generateDataTree(const std::string& folder, std::string& error) {
         }
         if (!savePicture(skin, folder, std::string(MODEL_FILES[k]) + ".bmp", error)) return false;
     }
-    for (int s = 0; s < SOUND_COUNT; ++s) {
-        const std::string path = folder + "/" + inTree(SOUND_FILES[s]);
-        if (!writeWav(path.c_str(), synthesiseSound(static_cast<SoundId>(s)))) {
+    for (const SoundFile& sound : SOUNDS) {
+        const std::string path = folder + "/" + inTree(sound.path);
+        if (!writeWav(path.c_str(), synthesiseSound(sound.id))) {
             error = "cannot write " + path;
             return false;
         }

@@ -204,23 +204,29 @@ Wave start() {
     return w;
 }
 
+// The waveform of each sound, before its level.
+Wave wave(SoundId id) {
+    switch (id) {
+    case SoundId::Engine: return engine();
+    case SoundId::Boost: return boost();
+    case SoundId::Whoosh: return whoosh();
+    case SoundId::Launch: return launch();
+    case SoundId::Hit: return hit();
+    case SoundId::PickupReload: return reload();
+    case SoundId::PickupMoney: return money();
+    case SoundId::PickupBoost: return boostPickup();
+    case SoundId::Checkpoint: return checkpoint();
+    case SoundId::Lap: return lap();
+    case SoundId::Thump: return thump();
+    case SoundId::MenuClick: return click();
+    case SoundId::MenuStart: return start();
+    }
+    return Wave{};
+}
+
 }  // namespace
 
 Pcm synthesiseSound(SoundId id) {
-    switch (id) {
-    case SoundId::Engine: return finish(engine(), LOOP_PEAK, true);
-    case SoundId::Boost: return finish(boost(), LOOP_PEAK, true);
-    case SoundId::Whoosh: return finish(whoosh(), LOOP_PEAK, true);
-    case SoundId::Launch: return finish(launch(), EVENT_PEAK, false);
-    case SoundId::Hit: return finish(hit(), EVENT_PEAK, false);
-    case SoundId::PickupReload: return finish(reload(), EVENT_PEAK, false);
-    case SoundId::PickupMoney: return finish(money(), EVENT_PEAK, false);
-    case SoundId::PickupBoost: return finish(boostPickup(), EVENT_PEAK, false);
-    case SoundId::Checkpoint: return finish(checkpoint(), EVENT_PEAK, false);
-    case SoundId::Lap: return finish(lap(), EVENT_PEAK, false);
-    case SoundId::Thump: return finish(thump(), EVENT_PEAK, false);
-    case SoundId::MenuClick: return finish(click(), EVENT_PEAK, false);
-    case SoundId::MenuStart: return finish(start(), EVENT_PEAK, false);
-    }
-    return Pcm{};
+    const bool loop = isLoop(id);
+    return finish(wave(id), loop ? LOOP_PEAK : EVENT_PEAK, loop);
 }

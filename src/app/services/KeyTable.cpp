@@ -102,6 +102,8 @@ int keyDown(int slot) {
     return keyTable[slot] | pressedThisFrame[slot];
 }
 
+int letterDown(int lowerCaseLetter) { return keyDown(lowerCaseLetter) | keyDown(lowerCaseLetter - 'a' + 'A'); }
+
 void endKeyFrame() {
     for (int& slot : pressedThisFrame) slot = 0;
 }

@@ -13,6 +13,9 @@ int keySlot(int specialCode);
 // pressed since the previous frame also reads 1 for the whole of the next frame even if it
 // was already let go, so that a quick tap between two frames is never lost.
 int keyDown(int slot);
+// A letter held in either case: with Shift or Caps Lock a letter key sets the upper-case slot.
+// lowerCaseLetter is 'a' .. 'z'; the table itself keeps the two cases apart.
+int letterDown(int lowerCaseLetter);
 
 // The frame has read the table: keys pressed and let go since the previous frame now read as
 // released. The shell calls it after every scene.

@@ -81,8 +81,49 @@ struct QueuedText {
     std::size_t end = 0;  // one past its last glyph in the queue
 };
 bool batching = false;
+TextLook batchLook = TextLook::Plain;
 std::vector<QueuedGlyph> glyphQueue;
 std::vector<QueuedText> textQueue;
+
+void sendQueuedGlyphs(double dx, double dy) {
+    glBegin(GL_QUADS);
+    for (const QueuedGlyph& glyph : glyphQueue)
+        sendGlyphQuad(glyph.x1 + dx, glyph.y1 + dy, glyph.x2 + dx, glyph.y2 + dy, glyph.c);
+    glEnd();
+}
+
+// Lit texels of the font are the ones under full opacity (loadFont makes black opaque and
+// the glyphs 200/255); a filtered texel mostly inside a glyph stays below this, and the rim
+// darkens the soft edge round it.
+constexpr GLfloat LIT_TEXEL_ALPHA_BELOW = 0.85f;
+
+// A dark rim round every queued glyph, outside it only, so that inside it the glyph still
+// adds its colour to the world as plain text does. The glyphs' own texels first mark the depth
+// buffer with 0 (the world never reaches that depth); then each glyph's shape, moved to the
+// eight points round it, multiplies what lies behind by one less its brightness, wherever
+// that mark is not. The depth buffer is the world's and nothing draws after the head-up display.
+void sendOutlines() {
+    glDepthRange(0.0, 0.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_ALWAYS);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_LESS, LIT_TEXEL_ALPHA_BELOW);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    sendQueuedGlyphs(0.0, 0.0);
+    glDisable(GL_ALPHA_TEST);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glDepthMask(GL_FALSE);
+    glDepthFunc(GL_NOTEQUAL);
+    glBlendFunc(GL_ZERO, GL_ONE_MINUS_SRC_COLOR);
+    for (int sx = -1; sx <= 1; ++sx)
+        for (int sy = -1; sy <= 1; ++sy)
+            if (sx != 0 || sy != 0) sendQueuedGlyphs(sx * OUTLINE_REACH_X, sy * OUTLINE_REACH_Y);
+    glDepthMask(GL_TRUE);
+    glDepthFunc(GL_LESS);
+    glDepthRange(0.0, 1.0);
+    glDisable(GL_DEPTH_TEST);
+}
 
 // The glyphs of the queued texts share one primitive: the same quads in the same order as one
 // glyph at a time, for a fraction of the driver's work.
@@ -90,11 +131,12 @@ void sendQueue() {
     if (textQueue.empty()) return;
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glBindTexture(GL_TEXTURE_2D, font);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
+    if (batchLook == TextLook::Outlined) sendOutlines();
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glBegin(GL_QUADS);
     std::size_t next = 0;
     for (const QueuedText& text : textQueue) {
@@ -113,11 +155,15 @@ void sendQueue() {
 }
 }
 
-TextBatch::TextBatch() { batching = true; }
+TextBatch::TextBatch(TextLook look) {
+    batching = true;
+    batchLook = look;
+}
 
 TextBatch::~TextBatch() {
     batching = false;
     sendQueue();
+    batchLook = TextLook::Plain;
 }
 
 void drawText(double x1, double y1, double x2, double y2, const char* text, double r, double g, double b) {

@@ -59,12 +59,22 @@ void setFontTexture(GLuint texture);
 // Additive: text brightens what is behind it, never darkens. Leaves the colour in effect,
 // blending off and depth testing on.
 void drawText(double x1, double y1, double x2, double y2, const char* text, double r, double g, double b);
+// How a batch's texts look: plain, or with a thin dark rim round every glyph that keeps them
+// readable over snow and white paint. Inside the rim a glyph is exactly the plain one, added
+// to what lies behind it; over black the rim changes nothing. Outlined texts use the depth
+// buffer for a mask and leave it marked: they are for the last drawing of a frame.
+enum class TextLook { Plain, Outlined };
+// The outline's reach, in screen fractions (two pixels of the 1024 x 768 screen).
+constexpr double OUTLINE_REACH_X = 2.0 / 1024.0;
+constexpr double OUTLINE_REACH_Y = 2.0 / 768.0;
+
 // While a TextBatch lives, drawText only queues its glyphs; the batch's end sends every queued
 // glyph in one primitive, in the same order with the same floats and colours, and leaves the
-// state one drawText leaves. A head-up display of a dozen texts then costs the driver one call.
+// state one drawText leaves. A head-up display of a dozen texts then costs the driver one call
+// (two when outlined: every outline first, then every glyph).
 class TextBatch {
 public:
-    TextBatch();
+    explicit TextBatch(TextLook look = TextLook::Plain);
     ~TextBatch();
     TextBatch(const TextBatch&) = delete;
     TextBatch& operator=(const TextBatch&) = delete;

@@ -107,6 +107,34 @@ check_share() {
 # loading picture leave the screen black. Text is added to what lies behind it: near white.
 in_race() { check_share "$1" 0.01 0.90 0.20 0.94 "r+g+b>2.3" 0.08 1 "\"POSITION\""; }
 
+# HUD text is added to what lies behind it, so over the sky or the ground it is near white.
+HUD_TEXT="r+g+b>2.3"
+
+# The hundreds and tens cells of the speed ("%3d"): blank below 10, both digits from 100 on.
+speed_hundreds_lit() { check_share "$1" 0.75 0.95 0.82 0.99 "$HUD_TEXT" 0.05 1 "hundreds of the speed"; }
+speed_tens_lit() { check_share "$1" 0.82 0.95 0.89 0.99 "$HUD_TEXT" 0.05 1 "tens of the speed"; }
+speed_below_100() { check_share "$1" 0.75 0.95 0.82 0.99 "$HUD_TEXT" 0 0.01 "blank hundreds of the speed"; }
+speed_below_10() {  # FILE
+  speed_below_100 "$1" && check_share "$1" 0.82 0.95 0.89 0.99 "$HUD_TEXT" 0 0.01 "blank tens of the speed"
+}
+
+# view_stopped FILE: the view has all but stopped since the screenshot the call before was
+# given (none the first time: remove $SCREEN_DIR/before.png before a new wait).
+view_stopped() {
+  local before=$SCREEN_DIR/before.png value
+  if [ -f "$before" ]; then
+    value=$(difference "$before" "$1")
+    at_least 0.1 "$value" && return 0
+    SEEN="${SEEN:+$SEEN; and }the view still moves (difference ${value:-unknown} from the screenshot before)"
+  fi
+  cp "$1" "$before"
+  return 1
+}
+
+# Braked: the speed reads below 10 or, where white ground under the display hides the
+# digits, the view has all but stopped since the screenshot before.
+braked() { speed_below_10 "$1" || view_stopped "$1"; }
+
 # marker_on CIRCUIT FILE: the menu's marker stands above the given circuit's preview and
 # above no other.
 marker_on() {
