@@ -37,7 +37,7 @@ struct CircuitFigures {
 
 // Median and 95th percentile (nearest rank).
 struct Spread {
-    double median;
-    double p95;
+    double median = 0;
+    double p95 = 0;
 };
 Spread spreadOf(std::vector<double> values);

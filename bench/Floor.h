@@ -9,7 +9,7 @@ class Terrain;
 // Where the camera stood in one frame, and whether it took the body's tilt (cockpit view).
 struct CameraPose {
     Body body;
-    bool tilted;
+    bool tilted = false;
 };
 
 // The fastest way OpenGL 1.1 can draw the frame's ground: for every pose, a cleared frame,

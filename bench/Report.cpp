@@ -16,8 +16,8 @@ Spread spreadOf(std::vector<double> values) {
 
 namespace {
 struct Part {
-    const char* name;
-    double FrameParts::*field;
+    const char* name = nullptr;
+    double FrameParts::*field = nullptr;
 };
 // The parts of the table, then two details of the terrain that only the machine lines give.
 const Part PARTS[] = {{"terrain", &FrameParts::terrain},   {"sky", &FrameParts::sky},

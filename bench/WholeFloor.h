@@ -11,7 +11,7 @@ class Race;
 
 // An entity as one frame drew it: which model, and where.
 struct PlacedEntity {
-    int model;
+    int model = 0;
     Body body;
 };
 

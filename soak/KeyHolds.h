@@ -22,10 +22,10 @@ public:
 
 private:
     struct Key {
-        bool special;  // a special key code, else a character (the one without Shift)
-        int code;
-        int meanRest;  // frames between holds, on average
-        int longestHold;
+        bool special = false;  // a special key code, else a character (the one without Shift)
+        int code = 0;
+        int meanRest = 0;  // frames between holds, on average
+        int longestHold = 0;
         int heldFor = 0;  // frames of hold left; 0 when up
         int pressedAs = 0;  // the character its press gave
     };

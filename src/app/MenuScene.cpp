@@ -17,8 +17,8 @@ int circuit = 0;
 constexpr std::uint32_t ARROW_REPEAT_MS = 200;
 
 struct PreviewPlace {
-    double xFrom;
-    double xTo;
+    double xFrom = 0;
+    double xTo = 0;
 };
 constexpr PreviewPlace PREVIEW_PLACES[CIRCUIT_COUNT] = {{-50, -20}, {-15, 15}, {20, 50}};
 constexpr double PREVIEW_BOTTOM = -30;

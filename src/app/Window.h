@@ -4,15 +4,15 @@
 
 // Start-up settings of the window, passed by value to initWindow.
 struct WindowSettings {
-    int argc;
-    char** argv;
-    int width;
-    int height;
-    int depth;       // colour bits per pixel
-    int gameMode;    // non-zero: full-screen game mode; 0: ordinary window
-    const char* title;
-    double nearPlane;
-    double farPlane;
+    int argc = 0;
+    char** argv = nullptr;
+    int width = 0;
+    int height = 0;
+    int depth = 0;       // colour bits per pixel
+    int gameMode = 0;    // non-zero: full-screen game mode; 0: ordinary window
+    const char* title = nullptr;
+    double nearPlane = 0;
+    double farPlane = 0;
 };
 
 // The game's own settings: this game mode (1024x768:32), "Brenvask", these near and far planes.

@@ -50,6 +50,6 @@ private:
     void read(std::istream& bmp);
 
     std::vector<std::uint32_t> pixels;
-    std::int32_t width;
-    std::int32_t height;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
 };

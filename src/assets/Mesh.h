@@ -8,7 +8,7 @@
 #include <vector>
 
 struct MeshGroup {
-    int material;  // index into the materials; negative: no texture
+    int material = 0;  // index into the materials; negative: no texture
     std::vector<int> triangleIndices;
 };
 
@@ -18,14 +18,14 @@ struct MeshMaterial {
 };
 
 struct MeshTriangle {
-    float u[3];
-    float v[3];
-    int vertexIndices[3];  // 1-based: n is vertices[n - 1]
+    float u[3]{};
+    float v[3]{};
+    int vertexIndices[3]{};  // 1-based: n is vertices[n - 1]
 };
 
 struct MeshVertex {
-    float position[3];  // game coordinates, y up
-    float normal[3];
+    float position[3]{};  // game coordinates, y up
+    float normal[3]{};
 };
 
 // A textured triangle mesh. Abstract: each file format is a subclass with its own load.

@@ -46,8 +46,8 @@ protected:
     }
 
 private:
-    int descriptor;
-    char bytes[65536];
+    int descriptor = -1;
+    char bytes[65536]{};
 };
 
 // The descriptor of path when it is a regular file, else -1. O_NONBLOCK makes opening a

@@ -96,15 +96,15 @@ protected:
     double progress_ = 0.0;
 
 private:
-    Model* model_;
+    Model* model_ = nullptr;
     std::unique_ptr<Body> body_;
     std::uint32_t startTime_ = 0;
-    std::int32_t kind_;
+    std::int32_t kind_ = 0;
     std::int32_t active_ = 1;
     std::int32_t missileReady_ = 1;
     std::int32_t money_ = 10;
     std::int32_t boost_ = 0;
-    Vector3 halfExtents_;
+    Vector3 halfExtents_{0, 0, 0};
     Box box_{Vector3(0, 0, 0), Vector3(0, 0, 0)};
     FrameRecord* record_ = nullptr;
 };

@@ -29,7 +29,7 @@ public:
     static constexpr double FIRE_DISTANCE_SQUARED = 50000000.0;
 
 private:
-    Entity* owner_;
+    Entity* owner_ = nullptr;
     std::int32_t docked_ = 1;
     Entity* target_ = nullptr;
 };

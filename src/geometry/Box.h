@@ -5,7 +5,7 @@
 // Axis-aligned box: corner0 is the low corner, corner1 the high one (owners keep it so).
 class Box {
 public:
-    Vector3 corner0, corner1;
+    Vector3 corner0{0, 0, 0}, corner1{0, 0, 0};
 
     Box() = default;
     Box(const Vector3& corner0, const Vector3& corner1) : corner0(corner0), corner1(corner1) {}

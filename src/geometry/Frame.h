@@ -6,9 +6,9 @@
 // up vector. Turned and moved by vector arithmetic; becomes an OpenGL transform only when drawn.
 class Frame {
 public:
-    Vector3 position;
-    Vector3 lookPoint;  // only the direction from position carries meaning
-    Vector3 up;
+    Vector3 position{0, 0, 0};
+    Vector3 lookPoint{0, 0, 0};  // only the direction from position carries meaning
+    Vector3 up{0, 0, 0};
 
     Frame() = default;
     Frame(const Vector3& position, const Vector3& lookPoint, const Vector3& up)

@@ -75,25 +75,25 @@ public:
 
 private:
     Frame frame_;
-    std::uint32_t lastStepTime_;
-    double ceiling_;
-    double mass_;
-    double drag_;
-    double enginePower_;
-    double yawRate_;
-    Vector3 thrustForce_;
-    Vector3 sideForce_;
-    Vector3 velocity_;
-    double brakeDrag_;
-    double brake_;
-    double bankFactor_;
-    double climbRate_;
-    double pitchFactor_;
-    double bobAmplitude_;
-    double bobPhase_;
-    double grip_;
-    std::int8_t yawSign_;
-    std::int8_t climbSign_;
+    std::uint32_t lastStepTime_ = 0;
+    double ceiling_ = 0;
+    double mass_ = 0;
+    double drag_ = 0;
+    double enginePower_ = 0;
+    double yawRate_ = 0;
+    Vector3 thrustForce_{0, 0, 0};
+    Vector3 sideForce_{0, 0, 0};
+    Vector3 velocity_{0, 0, 0};
+    double brakeDrag_ = 0;
+    double brake_ = 0;
+    double bankFactor_ = 0;
+    double climbRate_ = 0;
+    double pitchFactor_ = 0;
+    double bobAmplitude_ = 0;
+    double bobPhase_ = 0;
+    double grip_ = 0;
+    std::int8_t yawSign_ = 0;
+    std::int8_t climbSign_ = 0;
 };
 
 // The chase camera: a copy of the followed body moved back by distance, up by a third of it,

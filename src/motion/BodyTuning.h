@@ -4,15 +4,15 @@
 
 // The nine tuning values of a body, in setParameters' order.
 struct BodyTuning {
-    double mass;
-    double enginePower;
-    double brakeDrag;
-    double drag;
-    double bankFactor;
-    double pitchFactor;
-    double ceiling;
-    double bobAmplitude;
-    double grip;
+    double mass = 0;
+    double enginePower = 0;
+    double brakeDrag = 0;
+    double drag = 0;
+    double bankFactor = 0;
+    double pitchFactor = 0;
+    double ceiling = 0;
+    double bobAmplitude = 0;
+    double grip = 0;
 };
 
 // The race's three kinds of tuned body; missiles copy their pod's.

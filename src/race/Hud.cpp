@@ -18,7 +18,7 @@ constexpr std::uint32_t MISSILE_SIGN_SHOWN_MS = 500;
 constexpr double SPEED_SHOWN_MAX = 999999.0;
 
 struct Colour {
-    double r, g, b;
+    double r = 0, g = 0, b = 0;
 };
 constexpr Colour LABEL_BLUE{0.8, 0.8, 1.0};
 constexpr Colour WHITE{1.0, 1.0, 1.0};

@@ -10,7 +10,7 @@ struct SoundEvent {
     SoundId id = SoundId::Launch;
     double gain = 1.0;
     bool atListener = false;
-    Vector3 position;
+    Vector3 position{0, 0, 0};
 };
 
 // A loop to keep playing this frame, for one entity; a loop absent from a frame stops.
@@ -19,7 +19,7 @@ struct LoopVoice {
     int entity = -1;
     double gain = 1.0;
     double pitch = 1.0;
-    Vector3 position, velocity;
+    Vector3 position{0, 0, 0}, velocity{0, 0, 0};
     double loudness = 0.0;  // as heard at the listener, to choose who plays when sources run short
 };
 

@@ -11,7 +11,7 @@ class Race;
 // What the sound needs of one entity at the end of a race frame.
 struct EntityState {
     int kind = 0;
-    Vector3 position, velocity;
+    Vector3 position{0, 0, 0}, velocity{0, 0, 0};
     // Pods: what the pod asked of its engine this frame.
     double thrust = 0.0;
     bool boosting = false;
@@ -27,7 +27,7 @@ struct HeardEvent {
     int other = -1;
     int bonusKind = 0;
     double speed = 0.0;
-    Vector3 position;
+    Vector3 position{0, 0, 0};
 };
 
 // The race as heard: every entity, what the race decided this frame, the pod the player
@@ -35,7 +35,7 @@ struct HeardEvent {
 struct RaceState {
     std::uint32_t timeMs = 0;
     int followed = -1;  // entity index of the followed pod, -1 for none
-    Vector3 listenerPosition, listenerForward{1, 0, 0}, listenerUp{0, 1, 0}, listenerVelocity;
+    Vector3 listenerPosition{0, 0, 0}, listenerForward{1, 0, 0}, listenerUp{0, 1, 0}, listenerVelocity{0, 0, 0};
     std::vector<EntityState> entities;
     std::vector<HeardEvent> events;
 };

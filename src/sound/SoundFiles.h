@@ -23,9 +23,9 @@ enum class SoundId {
 // The one list of sounds, in SoundId order: the file the game opens, and whether it loops.
 // The game plays loops on looping sources; the content tool writes them to repeat seamlessly.
 struct SoundFile {
-    SoundId id;
-    const char* path;
-    bool loops;
+    SoundId id = SoundId::Engine;
+    const char* path = nullptr;
+    bool loops = false;
 };
 inline constexpr std::array SOUNDS{
     SoundFile{SoundId::Engine, "Data/engine.wav", true},

@@ -27,8 +27,8 @@ struct GroundArrays {
 };
 
 struct BonusMarker {
-    Vector3 position;
-    int value;  // the green byte, 1..255
+    Vector3 position{0, 0, 0};
+    int value = 0;  // the green byte, 1..255
 };
 
 // The ground of a circuit, from a heightmap whose blue byte is height, red byte a checkpoint
@@ -118,9 +118,9 @@ private:
     std::vector<int> keptColumnSpans_;
     GroundArrays ground_;             // scratch of draw: what it sends
     std::vector<GLuint> groundSlots_;  // scratch of draw: zero but for the vertices being sent
-    Vector3 origin_;
-    double gridSpacing_;
-    double heightScale_;
+    Vector3 origin_{0, 0, 0};
+    double gridSpacing_ = 0;
+    double heightScale_ = 0;
     std::vector<Vector3> checkpoints_;
     int checkpointCount_ = 0;
     std::vector<BonusMarker> bonusMarkers_;

@@ -24,8 +24,8 @@ void setUpFog(double viewDistance) {
 }
 
 struct SkyCorner {
-    GLfloat s, t;
-    GLfloat x, y, z;
+    GLfloat s = 0, t = 0;
+    GLfloat x = 0, y = 0, z = 0;
 };
 
 void drawSkyFace(GLuint texture, const SkyCorner (&corners)[4]) {

@@ -15,6 +15,8 @@
 
 #include <GL/freeglut.h>
 
+#include <vector>
+
 namespace {
 class Menu : public testing::Test {
 protected:
@@ -140,9 +142,16 @@ TEST_F(MenuDrawing, SpaceStartsOneLoadingSequence) {
     onKeyPress(' ', 0, 0);
     runFrame();
     EXPECT_EQ(currentScene(), loadingScene);
+    std::vector<TextRecord> texts;
+    recordTexts(&texts);
     runFrame();  // Space still held: the loading frame hands over to set-up, not to itself
+    recordTexts(nullptr);
     EXPECT_EQ(currentScene(), setupScene);
-    // The loading picture is the chosen circuit's, nearly full-screen, untinted.
+    // The loading picture is the chosen circuit's, nearly full-screen, untinted, with the
+    // message in red across the middle of the screen.
     EXPECT_EQ(rgb(0.05, 0.2), 0xFF00FFu);
     EXPECT_EQ(rgb(0.95, 0.85), 0xFF00FFu);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].text, "CHARGEMENT EN COURS ...");
+    EXPECT_TRUE(texts[0].y1 < 0.45 && texts[0].y2 > 0.45 && texts[0].r > 0.9 && texts[0].g < 0.2) << texts[0].y1;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The whole game as a player uses it, on the real executable under Xvfb, from the build
 # folder with the generated Data/: the menu, the loading picture, a race on each circuit
-# with the head-up display, thrust, the three views, back to the menu and out.
+# with the head-up display, thrust and brake, back to the menu and out.
 # Screenshots stay in <build>/screenshots for anyone to look at.
 source "$(dirname "$0")/lib/common.bash"
 source "$(dirname "$0")/lib/screen.bash"
@@ -32,18 +32,6 @@ menu_shown() {  # CIRCUIT FILE
     marker_on "$1" "$2"
 }
 
-# The loading picture: the chosen preview over most of the screen and the red message
-# (added to the picture, so red shows as a saturated red channel).
-is_loading_picture() {  # FILE
-  check_share "$1" 0.35 0.41 0.65 0.49 "$HUD_RED" 0.05 1 "red loading message" &&
-    check_share "$1" 0.05 0.15 0.95 0.35 "$LIT" 0.95 1 "loading picture"
-}
-
-# Pods ahead of the player's own in the chase view: their engines glow blue below the horizon.
-shows_pods_ahead() {  # FILE
-  check_share "$1" 0.0 0.28 1.0 0.47 "b>0.6 && b>r+0.25 && b>g+0.1" 0.002 1 "blue engines ahead"
-}
-
 race_shown() {  # FILE
   # "POSITION" first: the menu and the loading picture leave that corner black.
   in_race "$1" &&
@@ -72,32 +60,11 @@ thrusting() {  # FILE
   speed_hundreds_lit "$1" && speed_tens_lit "$1" && changed_from "$SHOTS/race-0.png" 0.05 "$1"
 }
 
-# Starts the race on the circuit the marker is on, and waits for its head-up display.
-# Set-up loads the whole circuit in one frame with the loading picture up meanwhile, and
-# the computer pods leave the start within a second: every screen that changes is
-# recorded meanwhile and read afterwards.
+# Starts the race on the circuit the marker is on, and waits for its head-up display, which
+# stays. The loading picture and the pods ahead at the start are up for a moment only, which a
+# busy machine may never show: the drawing tests check them (MenuDrawing, StartGrid).
 start_race() {  # CIRCUIT
-  local raw=$SHOTS/raw-$1 file found='' ahead=''
-  rm -rf "$raw"
-  record_from_space "$raw" 60 60 || fail "no screen recorded before Space on circuit $1"
-  game_running || fail "the game ended while loading circuit $1"
-  SEEN=
-  for file in "$raw"/*.xwd; do
-    if [ -z "$found" ]; then
-      is_loading_picture "$file" || continue
-      found=$file
-      to_png "$file" "$SHOTS/loading-$1.png"
-    elif ! is_loading_picture "$file" && shows_pods_ahead "$file"; then
-      ahead=$file
-      to_png "$file" "$SHOTS/race-$1-start.png"
-      break
-    fi
-  done
-  local last_seen=$SEEN count
-  count=$(find "$raw" -name '*.xwd' | wc -l)
-  rm -rf "$raw"
-  [ -n "$found" ] || fail "no loading picture among the $count screens recorded after Space on circuit $1; the last: $last_seen"
-  [ -n "$ahead" ] || fail "no pods seen ahead at the start on circuit $1 in the $count screens recorded; the last: $last_seen"
+  hold space
   await "race-$1" 60 "the race on circuit $1 with its head-up display" race_shown
 }
 
@@ -107,9 +74,7 @@ leave_race() {  # CIRCUIT
 }
 
 start_display_with_screen_file
-# A test that fails while the screens are recorded stops the recorder too.
-RECORDER_PID=
-trap '[ -n "$RECORDER_PID" ] && kill "$RECORDER_PID" 2>/dev/null; finish; rm -rf "$SCREEN_DIR"' EXIT
+trap 'finish; rm -rf "$SCREEN_DIR"' EXIT
 start_game "$executable" "$build"
 
 # The menu, and the arrows moving the marker.
@@ -119,10 +84,10 @@ await menu-right 30 "the marker on circuit 1 after Right" marker_on 1
 hold Left
 await menu-left 30 "the marker on circuit 0 after Left" marker_on 0
 
-# Circuit 0, raced in full: thrust, brake, the three views.
+# Circuit 0, raced in full: thrust and brake.
 start_race 0
 # The Space that started the race left the missile loaded; a press in the race fires it, so
-# that its blinking sign stays out of the comparisons of views below.
+# that its blinking sign stays out of the comparisons below.
 hold space
 press w
 await race-0-thrust 60 "a speed of 100 or more and a moving view while 'w' is held" thrusting
@@ -131,17 +96,8 @@ rm -f "$SCREEN_DIR/before.png"
 press x
 await race-0-braked 60 "a speed below 10 or a still view while 'x' is held" braked
 release x
-# Views: each key changes the picture much more than time alone does from one frame to the next.
-cp "$SHOTS/race-0-braked.png" "$SHOTS/race-0-f2-a.png"
-await race-0-f2-b 30 "a new frame" changed_from "$SHOTS/race-0-f2-a.png" 0.000001
-still=$(difference "$SHOTS/race-0-f2-a.png" "$SHOTS/race-0-f2-b.png")
-limit=$(awk -v s="$still" 'BEGIN { print 2 * s + 0.02 }')
-previous="$SHOTS/race-0-f2-b.png"
-for key in F1 F3 F2; do
-  hold "$key"
-  await "race-0-$key" 30 "$key changing the view (time alone changed it by $still)" changed_from "$previous" "$limit"
-  previous="$SHOTS/race-0-$key.png"
-done
+# The three views (F1 to F3) change a picture that time also moves: the drawing tests check
+# them with the clock held still (RaceFrame).
 leave_race 0
 
 # Circuits 1 and 2: each loads, races and returns with the marker on it.

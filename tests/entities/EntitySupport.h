@@ -50,7 +50,7 @@ inline BoxModel podModel() { return BoxModel::fromFileBox(Vector3(-100, -100, -5
 
 // A heightmap of flat ground (blue) with red checkpoint and green bonus pixels.
 struct Marker {
-    int col, row, value;
+    int col = 0, row = 0, value = 0;
 };
 inline Image heightmap(int columns, int rows, std::uint8_t blue, const std::vector<Marker>& checkpoints,
                        const std::vector<Marker>& bonuses = {}) {

@@ -348,8 +348,8 @@ Body steppedAfter(std::uint32_t ms) {
 }
 
 struct StepResult {
-    Vector3 position, velocity;
-    double yawRate, climbRate;
+    Vector3 position{0, 0, 0}, velocity{0, 0, 0};
+    double yawRate = 0, climbRate = 0;
 };
 
 void expectExactly(const Body& b, const StepResult& r) {

@@ -10,8 +10,8 @@
 // Bytes the process has allocated and not freed, from the C library's allocator. Sanitizer
 // builds allocate elsewhere, so there the figure is not measurable.
 struct MemoryInUse {
-    bool measurable;
-    std::size_t bytes;
+    bool measurable = false;
+    std::size_t bytes = 0;
 };
 
 inline MemoryInUse memoryInUse() {

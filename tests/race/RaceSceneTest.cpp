@@ -109,6 +109,26 @@ TEST_F(RaceFrame, MauvaisSensShowsAfterTwoSecondsFlyingTheWrongWayStaysStoppedAn
     EXPECT_EQ(frame(2000.0), 0u) << "gone the frame it turns back";
 }
 
+// The view keys as the window system gives them: each changes the picture, which holds still
+// without a key while the clock does (on a busy screen time alone moves it almost as much).
+TEST_F(RaceFrame, EachViewKeyChangesThePictureThatHoldsStillWithoutIt) {
+    const auto frame = [] {
+        clearScreen();
+        currentScene()();
+        return GlContext::readPixels();
+    };
+    frame();  // the first frame of a window hides the missile sign
+    std::vector<std::uint8_t> previous = frame();
+    EXPECT_TRUE(frame() == previous) << "no key and no time: the same picture";
+    for (int key : {GLUT_KEY_F1, GLUT_KEY_F3, GLUT_KEY_F2}) {
+        onSpecialPress(key, 0, 0);
+        const std::vector<std::uint8_t> shown = frame();
+        onSpecialRelease(key, 0, 0);
+        EXPECT_FALSE(shown == previous) << "F" << key - GLUT_KEY_F1 + 1;
+        previous = shown;
+    }
+}
+
 // Whatever the camera follows, the head-up display shows the player's values: it says so.
 TEST_F(RaceFrame, TheHudSaysWhenTheCameraFollowsAnotherEntityAndWhichKeyComesHome) {
     std::vector<TextRecord> texts;

@@ -198,8 +198,8 @@ TEST_F(RaceWorld, TheChaseViewsKeepThePodOnTheScreenAndTheRockOutOfTheWay) {
     const auto cliff = [](int col) { return col < 8 ? 240 : 20; };
     const auto wall = [](int col) { return col < 8 ? 255 : 0; };
     const struct {
-        int (*blue)(int);
-        double heightScale, podAt, turned;
+        int (*blue)(int) = nullptr;
+        double heightScale = 0, podAt = 0, turned = 0;
     } grounds[] = {{slope, 1200.0 * 255 / 16, 0.0, 0.0},
                    {slope, 2 * 1200.0 * 255 / 16, 0.0, 0.0},
                    {cliff, 10000.0, 1000.0, 0.0},

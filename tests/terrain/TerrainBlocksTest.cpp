@@ -17,8 +17,8 @@
 // cameras all over and around the grid looking every way.
 namespace {
 struct Look {
-    Vector3 direction;
-    Vector3 up;
+    Vector3 direction{0, 0, 0};
+    Vector3 up{0, 0, 0};
 };
 
 // Turned a little from the axes, along the grid lines exactly, 45 degrees down, straight

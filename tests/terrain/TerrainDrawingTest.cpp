@@ -171,8 +171,8 @@ TEST_F(TerrainDrawing, SkyShowsFiveUnfoggedFacesAroundTheCamera) {
     terrain->setViewDistance(1000.0);                // fog would swallow every face
     const Vector3 eye(0, 30000, 0);
     struct View {
-        Vector3 direction, up;
-        int face;  // -1: no floor, the clear colour shows
+        Vector3 direction{0, 0, 0}, up{0, 0, 0};
+        int face = 0;  // -1: no floor, the clear colour shows
     };
     const View views[] = {{{0, 0, 1}, {0, 1, 0}, 1},  {{0, 0, -1}, {0, 1, 0}, 0}, {{-1, 0, 0}, {0, 1, 0}, 4},
                           {{1, 0, 0}, {0, 1, 0}, 5},  {{0, 1, 0}, {0, 0, 1}, 3},  {{0, -1, 0}, {0, 0, 1}, -1}};

@@ -9,7 +9,7 @@
 
 namespace {
 struct Range {
-    int colMin, rowMin, colMax, rowMax;
+    int colMin = 0, rowMin = 0, colMax = 0, rowMax = 0;
 };
 
 Range rangeFrom(const Terrain& terrain, const Vector3& eye) {

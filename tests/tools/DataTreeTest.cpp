@@ -22,7 +22,7 @@ namespace {
 
 struct PictureSize {
     std::string name;
-    int width, height;
+    int width = 0, height = 0;
 };
 
 // Within the tree, as the generator writes it.

@@ -24,7 +24,7 @@ constexpr double STRETCH = 10;        // pixels of racing line judged together
 constexpr double HALF_WIDTH = 3.2;    // the road's half width, pixels
 
 struct Lab {
-    double l, a, b;
+    double l = 0, a = 0, b = 0;
 };
 
 double linear(std::uint8_t v) {

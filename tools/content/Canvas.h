@@ -41,6 +41,6 @@ public:
     Image toImage() const;
 
 private:
-    int w, h;
+    int w = 0, h = 0;
     std::vector<Colour> pixels;
 };

@@ -15,7 +15,7 @@ std::string number(double v) { return std::to_string(static_cast<long long>(std:
 struct CheckedCircuit {
     Terrain terrain;
     MarkerPixels marks;
-    double gridSpacing;
+    double gridSpacing = 0;
     CheckedCircuit(const Image& heightmap, double heightScale, double spacing)
         : terrain(Vector3(0, 0, 0), heightmap, heightScale, spacing), marks(findMarkers(heightmap)), gridSpacing(spacing) {}
     Vector3 vertex(const GridMarker& m) const { return terrain.vertex(m.y, m.x); }

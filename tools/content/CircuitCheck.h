@@ -7,7 +7,7 @@
 
 // One broken rule of a circuit heightmap, at the pixel where it shows.
 struct CircuitProblem {
-    int x, y;
+    int x = 0, y = 0;
     std::string message;
 };
 

@@ -12,14 +12,14 @@ enum class Landscape { Valley, Alpine, Islands };
 
 // What a designer decides about a circuit; everything else is derived from it.
 struct CircuitDesign {
-    int number;          // 1 .. 3: the circuit's place in the game's circuit table, plus one
-    double heightScale;  // the table's, for the painters
-    double gridSpacing;
-    Landscape landscape;
+    int number = 0;          // 1 .. 3: the circuit's place in the game's circuit table, plus one
+    double heightScale = 0;  // the table's, for the painters
+    double gridSpacing = 0;
+    Landscape landscape = Landscape::Valley;
     std::vector<Point2> route;  // the racing line's control points in heightmap pixels, racing order
-    double checkpointSpacing;   // target distance between checkpoints, pixels
-    int trackLevel;             // blue byte of the track bed, where checkpoints and bonuses stand
-    std::uint32_t seed;
+    double checkpointSpacing = 0;   // target distance between checkpoints, pixels
+    int trackLevel = 0;             // blue byte of the track bed, where checkpoints and bonuses stand
+    std::uint32_t seed = 0;
 };
 
 constexpr int HEIGHTMAP_SIZE = 256;

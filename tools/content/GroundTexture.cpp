@@ -12,7 +12,7 @@ namespace {
 
 struct Palette {
     Colour water, shallows, sand, meadow, grass, forest, rock, darkRock, snow;
-    double snowLine, rockLine;  // heights, world units; the hills inside the border stay below 4500
+    double snowLine = 0, rockLine = 0;  // heights, world units; the hills inside the border stay below 4500
 };
 
 const Palette& paletteFor(Landscape landscape) {
@@ -64,7 +64,7 @@ Colour landColour(const Circuit& c, const Palette& p, double px, double py, doub
 // its ground unlit, so light and shade are baked in).
 struct LitGround {
     Colour colour, light;
-    double grain;  // how much the picture's fine grain brightens and darkens it
+    double grain = 0;  // how much the picture's fine grain brightens and darkens it
 };
 
 LitGround naturalGround(const Circuit& c, double px, double py) {

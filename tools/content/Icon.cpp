@@ -14,7 +14,7 @@ constexpr double MARGIN = 0.06;     // of the side, kept clear around the pod
 constexpr double YAW = -50 * PI / 180, PITCH = 32 * PI / 180;
 
 struct ViewPoint {
-    double x, y, z;  // x right, y up, z towards the viewer
+    double x = 0, y = 0, z = 0;  // x right, y up, z towards the viewer
 };
 
 ViewPoint view(const float* p) {

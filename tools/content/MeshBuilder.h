@@ -16,13 +16,13 @@ struct PartFrame {
 // One cross-section of a lofted part: a superellipse of half sizes a and b at distance t
 // along the axis; exponent 2 is an ellipse, larger values square it off.
 struct LoftSection {
-    double t, a, b;
+    double t = 0, a = 0, b = 0;
     double exponent = 2.0;
 };
 
 // A rectangle of the model's texture, in texture coordinates.
 struct UvRect {
-    double u0, v0, u1, v1;
+    double u0 = 0, v0 = 0, u1 = 0, v1 = 0;
     Point2 at(double s, double t) const { return {u0 + (u1 - u0) * s, v0 + (v1 - v0) * t}; }
 };
 

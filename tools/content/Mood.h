@@ -5,14 +5,14 @@
 
 // The light and weather of a circuit, shared by its sky, its ground colours and its preview.
 struct Mood {
-    Vector3 toSun;        // unit, world axes (y up)
+    Vector3 toSun{0, 0, 0};        // unit, world axes (y up)
     Colour sunLight;      // colour of direct light on the ground
     Colour shadowLight;   // colour of the light in shade
-    double shadeContrast; // 0: flat overcast light, 1: full sun and shadow
+    double shadeContrast = 0; // 0: flat overcast light, 1: full sun and shadow
     Colour zenith;        // sky straight up
     Colour horizonSky;    // sky just above the haze
     Colour sunGlow;       // halo around the sun
-    double cloudCover;    // 0 .. 1
+    double cloudCover = 0;    // 0 .. 1
     Colour cloudLit, cloudShade;
     Colour distantHills;  // silhouettes standing on the horizon
 };

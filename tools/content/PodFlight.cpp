@@ -50,7 +50,7 @@ public:
     }
 
 private:
-    Terrain* previous_;
+    Terrain* previous_ = nullptr;
 };
 
 }  // namespace

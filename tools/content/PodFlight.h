@@ -13,14 +13,14 @@
 // and the body's physics step, frame by frame on the test clock. It proves circuits raceable
 // and shows where the pods really fly, for the racing line and the bonuses.
 struct FlightSample {
-    Vector3 position;  // after the frame's physics step
+    Vector3 position{0, 0, 0};  // after the frame's physics step
     Box box;           // the contact box the frame's update left, as the contacts saw it
-    int lap;
+    int lap = 0;
 };
 
 struct BonusPickUp {
-    int lap;
-    int kind;
+    int lap = 0;
+    int kind = 0;
 };
 
 struct FlightResult {
@@ -60,5 +60,5 @@ public:
 
 private:
     std::unique_ptr<Terrain> terrain_;
-    double gridSpacing_;
+    double gridSpacing_ = 0;
 };

@@ -15,7 +15,7 @@ public:
     double range(double low, double high) { return low + (high - low) * unit(); }
 
 private:
-    std::uint64_t state;
+    std::uint64_t state = 0;
 };
 
 // Integer hash of a lattice point: the basis of the noise functions.

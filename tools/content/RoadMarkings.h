@@ -24,8 +24,8 @@ public:
 
 private:
     struct Bend {
-        double from, to;  // arcs
-        double outside;   // +1 or -1: the side of the line (sign of across) away from the turn
+        double from = 0, to = 0;  // arcs
+        double outside = 0;   // +1 or -1: the side of the line (sign of across) away from the turn
     };
 
     Colour surface(const TrackPlace& place, double along, double footprint, double detail) const;
@@ -39,7 +39,7 @@ private:
 
     const TrackLocator& track;
     Colour asphalt;
-    double dashPeriod, kerbBlock;
+    double dashPeriod = 0, kerbBlock = 0;
     std::vector<double> gates;  // arcs of the checkpoints, ascending; the start among them
     double startArc = 0;
     std::vector<Bend> bends;

@@ -32,6 +32,6 @@ private:
     std::vector<double> arcs;
     std::vector<int> all;
     std::vector<std::vector<int>> cells;
-    int cellsPerSide;
-    double nearReach, total;
+    int cellsPerSide = 0;
+    double nearReach = 0, total = 0;
 };

@@ -21,8 +21,8 @@ int modifiersNow = 0;
 // are likely to have: US, then French AZERTY (Latin-1 codes, as the window system gives them).
 // Letters are left out: their other case is always the same key.
 struct ShiftPair {
-    int plain;
-    int shifted;
+    int plain = 0;
+    int shifted = 0;
 };
 constexpr ShiftPair SHIFT_PAIRS[] = {
     {'1', '!'}, {'2', '@'}, {'3', '#'}, {'4', '$'}, {'5', '%'}, {'6', '^'}, {'7', '&'},

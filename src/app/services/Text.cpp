@@ -72,12 +72,12 @@ void sendGlyphQuad(double x1, double y1, double x2, double y2, unsigned char c) 
 }
 
 struct QueuedGlyph {
-    double x1, y1, x2, y2;
-    unsigned char c;
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    unsigned char c = 0;
 };
 struct QueuedText {
-    float r, g, b;
-    std::size_t end;  // one past its last glyph in the queue
+    float r = 0, g = 0, b = 0;
+    std::size_t end = 0;  // one past its last glyph in the queue
 };
 bool batching = false;
 TextLook batchLook = TextLook::Plain;

@@ -20,16 +20,16 @@ constexpr unsigned char MISSILE_SIGN = 0xB5;
 constexpr unsigned char MENU_MARKER = 0xF9;
 
 struct GlyphCell {
-    int left;
-    int top;
+    int left = 0;
+    int top = 0;
 };
 
 // Texture coordinates of one glyph; t = 0 is the picture's bottom row.
 struct GlyphTexCoords {
-    double sLeft;
-    double sRight;
-    double tTop;
-    double tBottom;
+    double sLeft = 0;
+    double sRight = 0;
+    double tTop = 0;
+    double tBottom = 0;
 };
 
 // Where a character's glyph sits in the font; characters without a glyph get the blank
@@ -48,8 +48,8 @@ double screenToEyeY(double y);
 // The horizontal span of character `index` of a text of `length` characters in x1..x2:
 // equal cells, the glyph filling the first 90 % of its cell.
 struct GlyphSpan {
-    double x1;
-    double x2;
+    double x1 = 0;
+    double x2 = 0;
 };
 GlyphSpan glyphSpan(double x1, double x2, int length, int index);
 
@@ -84,9 +84,9 @@ public:
 };
 // What one drawText was asked to write.
 struct TextRecord {
-    double x1, y1, x2, y2;
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     std::string text;
-    double r, g, b;
+    double r = 0, g = 0, b = 0;
 };
 // While a log is set, every drawText also appends its arguments to it; null stops that. Lets
 // the benchmark rebuild a frame's texts in the fastest way OpenGL offers.

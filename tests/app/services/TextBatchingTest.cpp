@@ -12,9 +12,9 @@
 // A text is sent as one primitive; it must give the very picture of one glyph at a time.
 namespace {
 struct Line {
-    double x1, y1, x2, y2;
-    const char* text;
-    double r, g, b;
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    const char* text = nullptr;
+    double r = 0, g = 0, b = 0;
 };
 
 // Head-up display texts, some of them overlapping, and the menu's marker.

@@ -22,7 +22,7 @@ TEST(GlyphCells, DigitsAndLettersFollowTheirRows) {
 }
 
 TEST(GlyphCells, SignsMarkerAndMissileSign) {
-    struct Expected { unsigned char c; int left; int top; };
+    struct Expected { unsigned char c = 0; int left = 0; int top = 0; };
     const Expected signs[] = {{'"', 228, 209}, {'\'', 247, 209}, {'.', 47, 235}, {'$', 9, 104},
                               {'&', 27, 104},  {0xB5, 45, 104},  {0xF9, 9, 210}};
     for (const Expected& e : signs) {
