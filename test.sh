@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sets everything up, builds, and runs the whole test suite (see README, "Tests"), one stage
+# Sets everything up, builds, and runs the whole test suite (see docs/testing.md), one stage
 # after another, each printing its wall and processor time; it ends with one line of the whole,
 # "N passed, N failed". A failed build stops it; a failed test does not stop the later stages.
 # --quick: the build and CTest only, for the edit-test loop; CI runs the whole suite.

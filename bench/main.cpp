@@ -1,6 +1,6 @@
 // The frame benchmark. Run it from the folder that holds Data/ (the build folder):
 //   bench/brenvask_bench [--frames N] [--circuit 1|2|3] [--view-distance D] [--maps]
-// See the README, "Benchmark", for what the figures mean.
+// See docs/performance.md for what the figures mean.
 #include "CircuitRun.h"
 #include "Report.h"
 #include "SoundThreads.h"

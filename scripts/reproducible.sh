@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian packages of the last commit twice by each route, dpkg-buildpackage
-# (scripts/debian-package.sh) and cpack as the README runs it, and checks that the two builds'
-# .deb files are byte for byte the same. The second build of each pair runs in other folders
+# (scripts/debian-package.sh) and cpack as docs/install.md runs it, and checks that the two
+# builds' .deb files are byte for byte the same. The second build of each pair runs in other folders
 # (a longer path, another build folder name), under another umask (077 against 022), time
 # zone and locale, and minutes later on the clock; SOURCE_DATE_EPOCH is left unset.
 # On a difference it names the files, and shows them with diffoscope where it is installed.

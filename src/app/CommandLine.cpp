@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/Window.h"
+
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -82,19 +84,20 @@ std::string refusalMessage(const std::string& argument, bool lacksValue) {
 
 std::string usageText(const std::string& dataRelativeToExecutable, const std::string& dataAbsolute,
                       bool manualInstalled) {
+    const std::string size = gameSizeText();
     return "Usage: brenvask [--window] [--mute] [GLUT options]\n"
            "       brenvask -h | --help | -v | --version\n"
            "\n"
-           "A hover-pod race against ten computer pods, full screen at 1024x768.\n"
+           "A hover-pod race against ten computer pods, full screen at " + size + ".\n"
            "\n"
            "Options:\n"
-           "  --window       play in an ordinary window instead of full screen: 1024x768,\n"
+           "  --window       play in an ordinary window instead of full screen: " + size + ",\n"
            "                 or the size -geometry gives\n"
            "  --mute         play without sound\n"
            "  -h, --help     print this help and exit\n"
            "  -v, --version  print the version and exit\n"
            "  GLUT's own options are passed on: -display NAME, -geometry WxH+X+Y, -direct,\n"
-           "  -indirect, -iconic, -gldebug, -sync. Full screen is always 1024x768: the size\n"
+           "  -indirect, -iconic, -gldebug, -sync. Full screen is always " + size + ": the size\n"
            "  -geometry gives applies with --window only.\n"
            "\n"
            "Controls (letters in either case):\n"

@@ -41,7 +41,7 @@ void setChosenCircuit(int value) { circuit = ((value % CIRCUIT_COUNT) + CIRCUIT_
 
 void updateMenuChoice() {
     if (keyDown(KEY_LEFT)) {
-        circuit = (circuit + 2) % CIRCUIT_COUNT;
+        circuit = (circuit + CIRCUIT_COUNT - 1) % CIRCUIT_COUNT;  // one to the left, wrapping
         playMenuSound(SoundId::MenuClick);  // before the wait, which the mixer plays through
         waitMs(ARROW_REPEAT_MS);
     }

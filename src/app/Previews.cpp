@@ -1,10 +1,10 @@
 #include "app/Previews.h"
 
+#include "app/services/Text.h"
 #include "assets/Texture.h"
 
 namespace {
 GLuint previews[CIRCUIT_COUNT] = {};
-constexpr float PICTURE_PLANE_Z = -100.0f;
 
 bool isCircuit(int circuit) { return circuit >= 0 && circuit < CIRCUIT_COUNT; }
 }
@@ -27,12 +27,12 @@ void drawPicture(GLuint texture, double xFrom, double yFrom, double xTo, double 
     glBindTexture(GL_TEXTURE_2D, texture);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(x1, y1, PICTURE_PLANE_Z);
+    glVertex3f(x1, y1, OVERLAY_PLANE_Z);
     glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(x1, y2, PICTURE_PLANE_Z);
+    glVertex3f(x1, y2, OVERLAY_PLANE_Z);
     glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(x2, y2, PICTURE_PLANE_Z);
+    glVertex3f(x2, y2, OVERLAY_PLANE_Z);
     glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(x2, y1, PICTURE_PLANE_Z);
+    glVertex3f(x2, y1, OVERLAY_PLANE_Z);
     glEnd();
 }

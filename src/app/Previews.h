@@ -10,6 +10,6 @@ GLuint previewTexture(int circuit);
 // Lets drawing tests supply their own pictures.
 void setPreviewTexture(int circuit, GLuint texture);
 
-// One textured quad on the eye-space plane z = -100, corners in eye units, the whole
+// One textured quad on the overlay plane (OVERLAY_PLANE_Z), corners in eye units, the whole
 // picture upright; drawn in the colour in effect.
 void drawPicture(GLuint texture, double xFrom, double yFrom, double xTo, double yTo);

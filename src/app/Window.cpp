@@ -11,8 +11,8 @@
 #include <cstdlib>
 
 namespace {
-double nearPlane = 50.0;
-double farPlane = 6000000.0;
+double nearPlane = NEAR_PLANE;
+double farPlane = FAR_PLANE;
 bool inGameMode = false;
 
 constexpr double FIELD_OF_VIEW = 45.0;
@@ -40,8 +40,10 @@ void characterReleased(unsigned char key, int x, int y) {
 }
 
 WindowSettings defaultWindowSettings(int argc, char** argv) {
-    return WindowSettings{argc, argv, 1024, 768, 32, 1, "Brenvask", 50.0, 6000000.0};
+    return WindowSettings{argc, argv, GAME_WIDTH, GAME_HEIGHT, GAME_DEPTH, 1, "Brenvask", NEAR_PLANE, FAR_PLANE};
 }
+
+std::string gameSizeText() { return std::to_string(GAME_WIDTH) + "x" + std::to_string(GAME_HEIGHT); }
 
 std::string gameModeString(const WindowSettings& settings) {
     char text[64];

@@ -15,8 +15,18 @@ struct WindowSettings {
     double farPlane = 0;
 };
 
-// The game's own settings: 1024x768:32 game mode, "Brenvask", planes 50 and 6000000.
+// The game's own settings: this game mode (1024x768:32), "Brenvask", these near and far planes.
+constexpr int GAME_WIDTH = 1024;
+constexpr int GAME_HEIGHT = 768;
+constexpr int GAME_DEPTH = 32;
+// The nearest and farthest the projection shows, in world units.
+constexpr double NEAR_PLANE = 50.0;
+constexpr double FAR_PLANE = 6000000.0;
+
 WindowSettings defaultWindowSettings(int argc, char** argv);
+
+// "1024x768": the game's screen size as the usage text gives it.
+std::string gameSizeText();
 
 // "%dx%d:%d" of width, height and depth.
 std::string gameModeString(const WindowSettings& settings);

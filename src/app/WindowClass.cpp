@@ -11,7 +11,9 @@
 namespace {
 
 // freeglut has already loaded Xlib, so its functions are looked up in the running process
-// rather than linked: the game links only OpenGL, GLU, freeglut and OpenAL.
+// rather than linked: Xlib stays off the game's link list, which is OpenGL, GLU, freeglut,
+// OpenAL and, for this lookup, the dynamic loader's dlsym (CMAKE_DL_LIBS; part of the C
+// library on current glibc).
 template <typename Function>
 Function* xlib(const char* symbol) {
     return reinterpret_cast<Function*>(dlsym(RTLD_DEFAULT, symbol));

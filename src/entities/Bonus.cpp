@@ -22,7 +22,7 @@ Bonus::Bonus(Model* model, int kind, int markerIndex) : Entity(model, kind) {
 void Bonus::update() {
     // Unsigned difference: right across the clock's wrap.
     if (active() == -1 && static_cast<std::uint32_t>(clockMs() - pickedUpAt_) > AWAY_MS) {
-        body()->moveUp(10000.0);
+        body()->moveUp(OUT_OF_PLAY_DROP);
         active() = 1;
     }
     // Spins whether in play or away.

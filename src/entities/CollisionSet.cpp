@@ -102,7 +102,7 @@ void CollisionSet::strikePodsWithMissiles() {
             b.setVelocity(b.velocity() + (b.position() - p) * (missileSpeed / 1000.0 + 1.0));
             if (record_) record_->add(FrameEvent{FrameEvent::Kind::Strike, missile, pod, 0, 0.0, p});
             // Out of play far below; it stays undocked until its owner reloads.
-            missile->body()->moveUp(-10000.0);
+            missile->body()->moveUp(-OUT_OF_PLAY_DROP);
             break;
         }
     }
@@ -131,7 +131,7 @@ void CollisionSet::handOutBonuses() {
             if (record_)
                 record_->add(FrameEvent{FrameEvent::Kind::Pickup, pod, bonus, bonus->kind(), 0.0, bonus->body()->position()});
             bonus->active() = -1;
-            bonus->body()->moveUp(-10000.0);
+            bonus->body()->moveUp(-OUT_OF_PLAY_DROP);
             bonus->markPickedUp();
             break;
         }

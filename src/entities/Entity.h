@@ -24,7 +24,10 @@ constexpr int KIND_BOOST_BONUS = 6;
 
 inline bool isPodKind(int kind) { return kind < 2; }
 inline bool isMissileKind(int kind) { return kind == 2 || kind == 3; }
-inline bool isBonusKind(int kind) { return kind > 3; }
+
+// A race object leaves play by moving this far down along its up vector and comes back by
+// moving up as far: nothing leaves the race's lists while it runs.
+constexpr double OUT_OF_PLAY_DROP = 10000.0;
 
 // Base of every race object: a body it owns (where it is, how it moves), a model it shares
 // (what it looks like) and the few counters the race rules need. update() only feeds inputs

@@ -29,6 +29,7 @@ void text(double x1, double y1, double x2, double y2, const std::string& s, Colo
     drawText(x1, y1, x2, y2, s.c_str(), c.r, c.g, c.b);
 }
 
+// The one counter of the process, kept from race to race.
 FrameRateCounter counter;
 }
 
@@ -75,8 +76,6 @@ std::uint32_t FrameRateCounter::countFrame(std::uint32_t now) {
     }
     return elapsed;
 }
-
-FrameRateCounter& frameRateCounter() { return counter; }
 
 bool missileSignShown(int missileReady, std::uint32_t windowElapsed) {
     return missileReady != 0 && windowElapsed < MISSILE_SIGN_SHOWN_MS;

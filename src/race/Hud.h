@@ -37,9 +37,6 @@ private:
     std::string text_;
 };
 
-// The one counter of the process, kept from race to race.
-FrameRateCounter& frameRateCounter();
-
 // The missile sign blinks with the frame-rate window: shown in its first half second only.
 bool missileSignShown(int missileReady, std::uint32_t windowElapsed);
 

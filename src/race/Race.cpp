@@ -16,9 +16,6 @@
 #include <climits>
 
 namespace {
-constexpr double COCKPIT = 0.0;
-constexpr double CHASE_DISTANCE = 2000.0;
-constexpr double CLOSE_CHASE_DISTANCE = 1000.0;
 constexpr int VIEW_DISTANCE_STEP = 10000;
 
 // No bound on the view distance, but no signed overflow either.
@@ -96,13 +93,15 @@ void Race::readKeys() {
     if (keyDown(KEY_F3)) setView(0, CLOSE_CHASE_DISTANCE);
     if (keyDown(KEY_PAGE_UP)) {
         setViewDistance(stepViewDistance(viewDistance(), VIEW_DISTANCE_STEP));
-        terrain_->setViewDistance(static_cast<double>(viewDistance()));
+        applyViewDistance();
     }
     if (keyDown(KEY_PAGE_DOWN)) {
         setViewDistance(stepViewDistance(viewDistance(), -VIEW_DISTANCE_STEP));
-        terrain_->setViewDistance(static_cast<double>(viewDistance()));
+        applyViewDistance();
     }
 }
+
+void Race::applyViewDistance() { terrain_->setViewDistance(static_cast<double>(viewDistance())); }
 
 void Race::rankPods() {
     std::sort(pods_.begin(), pods_.end(),

@@ -48,14 +48,21 @@ public:
 
     void setLighting(int on) { lighting_ = on; }
     int lighting() const { return lighting_; }
-    // The entity whose values fill the head-up display, and 0 for the cockpit view or the
-    // distance of the chase camera behind it.
+    // The camera's distance behind the viewed entity in each view (F1, F2, F3); a race starts
+    // in the chase view.
+    static constexpr double COCKPIT = 0.0;
+    static constexpr double CHASE_DISTANCE = 2000.0;
+    static constexpr double CLOSE_CHASE_DISTANCE = 1000.0;
+    // The entity whose values fill the head-up display, and COCKPIT or the distance of the
+    // chase camera behind it.
     void setView(int viewed, double distance);
     int viewedIndex() const { return viewedIndex_; }
     double cameraDistance() const { return cameraDistance_; }
 
     // The race keys read at the start of every frame: lighting, views, view distance.
     void readKeys();
+    // The terrain takes the program-wide view distance: at set-up and after Page Up or Down.
+    void applyViewDistance();
     // Pods by progress, best first.
     void rankPods();
     // Each missile aims at the pod ranked just ahead of its owner; the leader's at the last.
@@ -65,8 +72,9 @@ public:
     // Ranks the pods, then aims each missile from that ranking: the frame's logic just before
     // the picture, whose head-up display shows the ranking.
     void rankAndAim();
-    // Camera, entities, terrain, sky and head-up display; it reads the race and writes none of it.
-    void drawWorld() const;
+    // Camera, entities, terrain, sky and head-up display. It changes nothing of the race but
+    // the terrain's drawing scratch (which triangles it sends), so it is not const.
+    void drawWorld();
     // Steps of drawWorld, public so that their cost can be measured on their own.
     // The viewing transform from the camera; only the cockpit view takes its tilt.
     void applyView() const;

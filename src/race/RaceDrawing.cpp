@@ -36,7 +36,7 @@ void drawBurst(const Vector3& at, const Vector3& right, const Vector3& up, doubl
 }
 }  // namespace
 
-void Race::drawWorld() const {
+void Race::drawWorld() {
     applyView();
     drawEntities();
     terrain_->draw(*camera_);
@@ -47,7 +47,7 @@ void Race::drawWorld() const {
 
 void Race::applyView() const {
     // Only the cockpit view takes the body's bank, pitch and bob.
-    camera_->applyCamera(cameraDistance_ == 0.0);
+    camera_->applyCamera(cameraDistance_ == COCKPIT);
 }
 
 void Race::drawEntities() const {

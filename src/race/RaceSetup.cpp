@@ -17,7 +17,6 @@ const char* const MODEL_FILES[MODEL_COUNT] = {"Data/pod", "Data/missile", "Data/
 namespace {
 constexpr double AI_POD_SPACING = 600.0;
 constexpr double AI_POD_FIRST_OFFSET = -2500.0;
-constexpr double START_CHASE_DISTANCE = 2000.0;
 // Room left between the player and the first AI pod beyond the width their boxes need.
 constexpr double START_GAP = 100.0;
 
@@ -82,8 +81,8 @@ void populateRace(Race& race) {
 
     // A camera index left by an earlier race with more entities wraps into this one.
     setCameraIndex(cameraIndex() % static_cast<unsigned int>(race.entityCount()));
-    race.terrain()->setViewDistance(static_cast<double>(viewDistance()));
-    race.setView(0, START_CHASE_DISTANCE);
+    race.applyViewDistance();
+    race.setView(0, Race::CHASE_DISTANCE);
     race.start();
     // The first frame already shows each pod's place, from where the pods start.
     for (Entity* p : race.pods()) p->refreshProgress();

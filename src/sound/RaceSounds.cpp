@@ -1,6 +1,7 @@
 #include "sound/RaceSounds.h"
 
 #include "entities/Entity.h"
+#include "entities/PlayerPod.h"
 
 #include <algorithm>
 #include <cmath>
@@ -102,7 +103,7 @@ void RaceSounds::missileLoops(const RaceState& now, SoundPlan& plan) {
         if (!isMissileKind(is.kind)) continue;
         if (is.docked) spent_[i] = false;
         if (is.docked || spent_[i]) continue;
-        const double pitch = 1.0 + 0.2 * clamp(length(is.velocity) / (3 * TOP_SPEED), 0.0, 1.0);
+        const double pitch = 1.0 + 0.2 * clamp(length(is.velocity) / (3 * PlayerPod::TOP_SPEED), 0.0, 1.0);
         plan.loops.push_back(LoopVoice{SoundId::Whoosh, static_cast<int>(i), WHOOSH_GAIN, pitch, is.position, is.velocity});
     }
 }
@@ -113,7 +114,7 @@ void RaceSounds::podLoops(const RaceState& now, double seconds, SoundPlan& plan)
         if (!isPodKind(is.kind)) continue;
         const bool followed = static_cast<int>(i) == now.followed;
         throttle_[i] += (clamp(is.thrust, 0.0, 3.0) - throttle_[i]) * std::min(1.0, seconds / THROTTLE_SETTLE_SECONDS);
-        const double pace = clamp(length(is.velocity) / TOP_SPEED, 0.0, 1.8);
+        const double pace = clamp(length(is.velocity) / PlayerPod::TOP_SPEED, 0.0, 1.8);
         const double throttle = throttle_[i];
         // Each other pod a little detuned, so eleven notes beat apart instead of droning as one.
         const double detune = followed ? 1.0 : 1.0 + 0.02 * (static_cast<int>(i * 7 % 5) - 2);

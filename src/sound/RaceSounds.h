@@ -45,9 +45,8 @@ public:
     static constexpr double OTHER_ENGINE_GAIN = 0.3;
     static constexpr double WHOOSH_GAIN = 0.6;
     static constexpr double BOOST_GAIN = 0.5;
-    // Speeds in world units per second: a pod's top speed on thrust alone, and
-    // the speed into the ground above which a contact thumps (cruising touches stay quiet).
-    static constexpr double TOP_SPEED = 33000.0;
+    // The speed into the ground, in world units per second, above which a contact thumps
+    // (cruising touches stay quiet).
     static constexpr double THUMP_SPEED = 4000.0;
     // Full loudness within this distance (a chase camera is 2000 behind its pod), and half at
     // twice it: the output's distance law, which also ranks the voices.

@@ -25,7 +25,7 @@ Terrain::Terrain(Vector3 origin, const char* heightmapPath, const char* grassPat
     }
     glEnable(GL_TEXTURE_2D);
     grassTexture_ = createTexture(grassPath, 255, 255);
-    for (int face = 0; face < 6; ++face) {
+    for (int face = 0; face < SKY_FACES; ++face) {
         skyTextures_[face] = createTexture(skyFacePath(skyPrefix, face).c_str(), 255, 255);
     }
 }

@@ -100,7 +100,7 @@ private:
     int index(int row, int col) const { return row * columns_ + col; }
 
     GLuint grassTexture_ = 0;
-    std::array<GLuint, 6> skyTextures_{};
+    std::array<GLuint, SKY_FACES> skyTextures_{};
     double viewDistance_ = 10000000.0;
     int columns_ = 0;
     int rows_ = 0;

@@ -204,7 +204,7 @@ TEST_F(HeadlessRace, RecordingTheFactsChangesNothingAndMissesNone) {
                     shots += wasReady[i] == 1 && entities[i]->missileReady() == 0;
                     wasReady[i] = entities[i]->missileReady();
                 }
-                if (isBonusKind(entities[i]->kind())) {
+                if (entities[i]->kind() >= KIND_RELOAD_BONUS) {  // the bonuses, kinds 4 to 6
                     const int away = entities[i]->active() == -1;
                     pickUps += away && !wasAway[i];
                     wasAway[i] = away;

@@ -8,7 +8,6 @@ namespace {
 GLuint font = 0;
 std::vector<TextRecord>* textLog = nullptr;
 
-constexpr float TEXT_PLANE_Z = -100.0f;
 constexpr double GLYPH_FILL = 0.9;  // the rest of each cell is spacing
 }
 
@@ -63,13 +62,13 @@ void sendGlyphQuad(double x1, double y1, double x2, double y2, unsigned char c) 
     const float tTop = static_cast<float>(tex.tTop);
     const float tBottom = static_cast<float>(tex.tBottom);
     glTexCoord2f(sLeft, tTop);
-    glVertex3f(left, top, TEXT_PLANE_Z);
+    glVertex3f(left, top, OVERLAY_PLANE_Z);
     glTexCoord2f(sLeft, tBottom);
-    glVertex3f(left, bottom, TEXT_PLANE_Z);
+    glVertex3f(left, bottom, OVERLAY_PLANE_Z);
     glTexCoord2f(sRight, tBottom);
-    glVertex3f(right, bottom, TEXT_PLANE_Z);
+    glVertex3f(right, bottom, OVERLAY_PLANE_Z);
     glTexCoord2f(sRight, tTop);
-    glVertex3f(right, top, TEXT_PLANE_Z);
+    glVertex3f(right, top, OVERLAY_PLANE_Z);
 }
 
 struct QueuedGlyph {

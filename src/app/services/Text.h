@@ -37,8 +37,11 @@ struct GlyphTexCoords {
 GlyphCell glyphCell(unsigned char c);
 GlyphTexCoords glyphTexCoords(unsigned char c);
 
-// Screen fractions to the eye-space plane z = -100, which the 45-degree 4/3 projection
-// shows as very nearly the whole screen.
+// Every 2-D overlay (text, the menu's and the loading screen's pictures) lies on this
+// eye-space plane, which the 45-degree 4/3 projection shows as very nearly the whole screen.
+constexpr float OVERLAY_PLANE_Z = -100.0f;
+
+// Screen fractions to the overlay plane.
 double screenToEyeX(double x);
 double screenToEyeY(double y);
 
