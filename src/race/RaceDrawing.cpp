@@ -5,6 +5,7 @@
 #include "entities/Entity.h"
 #include "motion/Body.h"
 #include "race/Hud.h"
+#include "race/ImpactDrawing.h"
 #include "terrain/Terrain.h"
 
 #include <GL/gl.h>
@@ -61,11 +62,10 @@ void Race::drawEntities() const {
     if (lighting_) lightsOff();
 }
 
-void Race::drawImpacts() const {
-    const std::uint32_t now = clockMs();
-    const Vector3 eye = camera_->position();
+void drawImpactBursts(const ImpactList& impacts, std::uint32_t now, const Body& camera) {
+    const Vector3 eye = camera.position();
     bool begun = false;
-    for (const Impact& impact : record_.impacts()) {
+    for (const Impact& impact : impacts) {
         const std::uint32_t age = now - impact.timeMs;
         if (!impact.seen || age >= IMPACT_MS) continue;
         if (!begun) {
@@ -82,7 +82,7 @@ void Race::drawImpacts() const {
         Vector3 toward = eye - impact.position;
         if (length(toward) <= 0.0) continue;
         toward = toward / length(toward);
-        Vector3 right = cross(camera_->up(), toward);
+        Vector3 right = cross(camera.up(), toward);
         if (length(right) <= 0.0) right = Vector3(1, 0, 0);
         right = right / length(right);
         const Vector3 up = cross(toward, right);
@@ -92,3 +92,5 @@ void Race::drawImpacts() const {
     }
     if (begun) glPopAttrib();
 }
+
+void Race::drawImpacts() const { drawImpactBursts(record_.impacts(), clockMs(), *camera_); }
