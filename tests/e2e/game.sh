@@ -5,10 +5,7 @@
 # Screenshots stay in <build>/screenshots for anyone to look at.
 source "$(dirname "$0")/lib/common.bash"
 source "$(dirname "$0")/lib/screen.bash"
-executable=$1
-build=$2
-SHOTS=$build/screenshots
-mkdir -p "$SHOTS"
+game_and_build "$1" "$2"
 [ -f "$build/Data/font2.bmp" ] || fail "no generated Data/ in $build"
 
 # Pixel conditions, on r, g, b from 0 to 1. Text is added to what lies behind it: black on

@@ -4,11 +4,8 @@
 # shown; one press of Backspace puts it back on the road at rest, and the arrow goes.
 source "$(dirname "$0")/lib/common.bash"
 source "$(dirname "$0")/lib/screen.bash"
-executable=$1
-build=$2
+game_and_build "$1" "$2"
 [ -f "$build/Data/font2.bmp" ] || fail "no generated Data/ in $build"
-SHOTS=$build/screenshots
-mkdir -p "$SHOTS"
 
 # The way-back arrow, opaque yellow at the top middle, whichever way it turns.
 ARROW_REGION="0.42 0.19 0.58 0.35"

@@ -6,11 +6,8 @@
 # still runs, races and quits as before.
 source "$(dirname "$0")/lib/common.bash"
 source "$(dirname "$0")/lib/screen.bash"
-executable=$1
-build=$2
+game_and_build "$1" "$2"
 [ -f "$build/Data/engine.wav" ] || fail "no generated sounds in $build/Data"
-SHOTS=$build/screenshots
-mkdir -p "$SHOTS"
 
 
 RECORDING=$(mktemp -d)

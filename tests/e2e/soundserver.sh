@@ -5,11 +5,8 @@
 # without restarting the game; stderr then holds at most the loss and the return.
 source "$(dirname "$0")/lib/common.bash"
 source "$(dirname "$0")/lib/screen.bash"
-executable=$1
-build=$2
+game_and_build "$1" "$2"
 command -v pulseaudio >/dev/null && command -v parec >/dev/null || fail "pulseaudio and parec (pulseaudio-utils) are needed"
-SHOTS=$build/screenshots
-mkdir -p "$SHOTS"
 
 PULSE=$(mktemp -d)
 start_display_with_screen_file

@@ -3,11 +3,8 @@
 # the menu's arrows, Space to race, Escape to leave the race and Escape to quit.
 source "$(dirname "$0")/lib/common.bash"
 source "$(dirname "$0")/lib/screen.bash"
-executable=$1
-build=$2
+game_and_build "$1" "$2"
 [ -f "$build/Data/font2.bmp" ] || fail "no generated Data/ in $build"
-SHOTS=$build/screenshots
-mkdir -p "$SHOTS"
 
 start_display_with_screen_file
 trap 'finish; rm -rf "$SCREEN_DIR"' EXIT

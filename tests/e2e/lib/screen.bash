@@ -3,6 +3,15 @@
 # as the text and the menu pictures are: onto the eye plane z = -100 under the 45-degree,
 # 4/3 projection, on the 1024 x 768 screen.
 
+# game_and_build EXECUTABLE BUILD: the two arguments every screen test takes; screenshots go
+# to BUILD/screenshots, kept after the run.
+game_and_build() {
+  executable=$1
+  build=$2
+  SHOTS=$build/screenshots
+  mkdir -p "$SHOTS"
+}
+
 # rect X1 Y1 X2 Y2: prints the ImageMagick geometry WxH+X+Y of the fraction rectangle.
 rect() {
   awk -v x1="$1" -v y1="$2" -v x2="$3" -v y2="$4" 'BEGIN {
